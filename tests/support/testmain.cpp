@@ -1,0 +1,82 @@
+#include "testmain.h"
+
+#include <QStandardPaths>
+
+namespace drovane::test {
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+
+void filterNoise(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.contains(QLatin1String("propagateSizeHints")))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+
+QString timerName(GameTimer timer)
+{
+    return QStringLiteral("Timer%1").arg(static_cast<int>(timer));
+}
+
+}  // namespace
+
+void prepareEnvironment()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void quietPlatformNoise()
+{
+    previousHandler = qInstallMessageHandler(filterNoise);
+}
+
+float ScriptedRandom::draw()
+{
+    if (draws_.empty()) {
+        qFatal("ScriptedRandom: the test scripted too few draws");
+    }
+    const float value = draws_.front();
+    draws_.pop_front();
+    log_.push_back(QStringLiteral("draw %1").arg(double(value)));
+    return value;
+}
+
+void FakeHost::setTimerEnabled(GameTimer timer, bool enabled)
+{
+    timers[static_cast<int>(timer)] = enabled;
+    events.append(QStringLiteral("%1=%2").arg(timerName(timer), enabled ? QStringLiteral("on")
+                                                                        : QStringLiteral("off")));
+}
+
+void FakeHost::showMessage(const QString& text)
+{
+    events.append(QStringLiteral("message:") + text);
+    if (whileBoxOpen)
+        whileBoxOpen(text);
+}
+
+QString FakeHost::askText(const QString& prompt, int maxLength)
+{
+    events.append(QStringLiteral("ask:") + prompt);
+    if (whileBoxOpen)
+        whileBoxOpen(prompt);
+    if (answers.empty())
+        qFatal("FakeHost: the test scripted too few answers");
+    QString answer = answers.front();
+    answers.pop_front();
+    return answer.left(maxLength);
+}
+
+QStringList FakeHost::messages() const
+{
+    QStringList result;
+    for (const QString& event : events) {
+        if (event.startsWith(QLatin1String("message:")))
+            result.append(event.mid(8));
+    }
+    return result;
+}
+
+}  // namespace drovane::test

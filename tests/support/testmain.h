@@ -1,0 +1,71 @@
+#pragma once
+
+#include "game/gamehost.h"
+#include "game/randomsource.h"
+
+#include <QApplication>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTest>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace drovane::test {
+
+// Test mode for QStandardPaths (nothing touches the user's real files).
+void prepareEnvironment();
+// Hides the offscreen platform's "propagateSizeHints" chatter. Call it from
+// initTestCase(), after QtTest has installed its own message handler.
+void quietPlatformNoise();
+
+// Draws come from a script; running out of script fails the test.
+class ScriptedRandom final : public RandomSource {
+public:
+    void script(std::initializer_list<float> values) { draws_.insert(draws_.end(), values); }
+    void scriptRepeated(float value, int count) { draws_.insert(draws_.end(), count, value); }
+    void reseed() override { log_.push_back(QStringLiteral("reseed")); }
+    float draw() override;
+    std::size_t remaining() const { return draws_.size(); }
+    const QStringList& log() const { return log_; }
+    void clearLog() { log_.clear(); }
+
+private:
+    std::deque<float> draws_;
+    QStringList log_;
+};
+
+// Records what the rules ask of the outside world, and answers boxes from a script.
+class FakeHost final : public GameHost {
+public:
+    void closeMenuAndBoards() override { events.append(QStringLiteral("closeMenuAndBoards")); }
+    void setTimerEnabled(GameTimer timer, bool enabled) override;
+    void showMessage(const QString& text) override;
+    QString askText(const QString& prompt, int maxLength) override;
+    void beep() override { events.append(QStringLiteral("beep")); }
+    void showScoreBoard() override { events.append(QStringLiteral("showScoreBoard")); }
+    void endProgram() override { events.append(QStringLiteral("endProgram")); }
+
+    bool timerEnabled(GameTimer timer) const { return timers[static_cast<int>(timer)]; }
+    QStringList messages() const;
+
+    QStringList events;               // every call, in order
+    bool timers[5] = {false, false, false, false, false};
+    std::deque<QString> answers;      // answers to askText, in order ("" = Cancel)
+    std::function<void(const QString&)> whileBoxOpen;  // runs while a box is "open"
+};
+
+}  // namespace drovane::test
+
+// main() for a widget-capable QtTest case that never touches real user files.
+#define DROVANE_TEST_MAIN(TestObject)                      \
+    int main(int argc, char** argv)                        \
+    {                                                      \
+        QApplication app(argc, argv);                      \
+        drovane::test::prepareEnvironment();               \
+        TestObject tc;                                     \
+        QTEST_SET_MAIN_SOURCE_PATH                         \
+        return QTest::qExec(&tc, argc, argv);              \
+    }
