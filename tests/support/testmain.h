@@ -44,7 +44,12 @@ public:
     void setTimerEnabled(GameTimer timer, bool enabled) override;
     void showMessage(const QString& text) override;
     QString askText(const QString& prompt, int maxLength) override;
-    void beep() override { events.append(QStringLiteral("beep")); }
+    void beep() override
+    {
+        events.append(QStringLiteral("beep"));
+        if (onBeep)
+            onBeep();
+    }
     void showScoreBoard() override { events.append(QStringLiteral("showScoreBoard")); }
     void endProgram() override { events.append(QStringLiteral("endProgram")); }
 
@@ -52,9 +57,10 @@ public:
     QStringList messages() const;
 
     QStringList events;               // every call, in order
-    bool timers[5] = {false, false, false, false, false};
+    bool timers[5] = {true, true, true, true, true};  // a screen starts with its timers on
     std::deque<QString> answers;      // answers to askText, in order ("" = Cancel)
     std::function<void(const QString&)> whileBoxOpen;  // runs while a box is "open"
+    std::function<void()> onBeep;
 };
 
 }  // namespace drovane::test

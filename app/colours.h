@@ -1,0 +1,20 @@
+#pragma once
+
+#include "gamemode.h"
+
+#include <QColor>
+#include <QPalette>
+
+namespace drovane {
+
+inline QColor toQColor(Rgb rgb)
+{
+    return QColor(rgb.r, rgb.g, rgb.b);
+}
+
+// Classic desktop colour numbers, mapped to the nearest roles of the platform palette.
+QColor systemColour(SystemColour colour, const QPalette& palette);
+
+QColor resolveColour(const ColourRef& colour, const QPalette& palette);
+
+}  // namespace drovane

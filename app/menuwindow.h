@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+class QButtonGroup;
+class QPushButton;
+class QRadioButton;
+
+namespace drovane {
+
+struct GameMode;
+
+// The start-up window: choose a mode, then play it or look at its scores.
+class MenuWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MenuWindow(QWidget* parent = nullptr);
+
+    // The first selected option in menu order, or nullptr when none is.
+    const GameMode* selectedMode() const;
+
+private:
+    void play();
+    void showScores();
+
+    QPushButton* command1_;
+    QPushButton* command2_;
+    QButtonGroup* options_;
+};
+
+}  // namespace drovane
