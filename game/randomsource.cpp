@@ -11,15 +11,16 @@ ClockSeededRandom::ClockSeededRandom()
 
 void ClockSeededRandom::reseed()
 {
-    const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
-    std::seed_seq seed{static_cast<unsigned>(now), static_cast<unsigned>(now >> 32)};
-    engine_.seed(seed);
+    const auto now = static_cast<std::uint64_t>(
+        std::chrono::high_resolution_clock::now().time_since_epoch().count());
+    // Two reseeds within one clock step still start different sequences.
+    engine_.seed(now + ++reseeds_ * 0x9E3779B97F4A7C15ULL);
 }
 
 float ClockSeededRandom::draw()
 {
-    // 24 random bits scaled by 2^-24: exactly representable, never 1.
-    return static_cast<float>(engine_() >> 8) * 0x1.0p-24f;
+    // The top 24 bits scaled by 2^-24: exactly representable, never 1.
+    return static_cast<float>(engine_() >> 40) * 0x1.0p-24f;
 }
 
 RandomSource& programRandom()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <random>
 
 namespace drovane {
@@ -14,6 +15,8 @@ public:
     virtual float draw() = 0;
 };
 
+// A 64-bit linear congruential engine: its top bits are well mixed and, unlike a
+// Mersenne twister, it reseeds in nanoseconds, which matters at two reseeds a tick.
 class ClockSeededRandom final : public RandomSource {
 public:
     ClockSeededRandom();
@@ -21,7 +24,10 @@ public:
     float draw() override;
 
 private:
-    std::mt19937 engine_;
+    using Engine = std::linear_congruential_engine<std::uint64_t, 6364136223846793005ULL,
+                                                   1442695040888963407ULL, 0ULL>;
+    Engine engine_;
+    std::uint64_t reseeds_ = 0;
 };
 
 // The program-wide generator the real windows use.
