@@ -3,6 +3,7 @@
 #include "gamecore.h"
 #include "gamehost.h"
 #include "playfieldpainter.h"
+#include "randomsource.h"
 
 #include <QWidget>
 
@@ -13,7 +14,6 @@ class QTimer;
 namespace drovane {
 
 struct GameMode;
-class RandomSource;
 class ScreenLabel;
 
 // The window of one mode's game. It forwards every event to the rules and draws

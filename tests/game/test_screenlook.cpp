@@ -1,0 +1,136 @@
+// What a player sees of each game screen: colours at the places the layout fixes, the
+// drawing order at the ship's rows, crisp edges at any device pixel ratio.
+#include "app/colours.h"
+#include "app/gamemode.h"
+#include "assets/pictures.h"
+#include "game/gamescreen.h"
+#include "support/testmain.h"
+
+#include <QTimer>
+
+using namespace drovane;
+using namespace drovane::test;
+
+namespace {
+
+struct Grab {
+    QImage image;
+    qreal ratio;
+    QRgb at(int x, int y) const
+    {
+        return image.pixel(int(x * ratio), int(y * ratio)) & 0xffffff;
+    }
+};
+
+Grab grab(GameScreen& screen)
+{
+    const QPixmap pixmap = screen.grab();
+    return {pixmap.toImage().convertToFormat(QImage::Format_RGB32), pixmap.devicePixelRatio()};
+}
+
+QRgb rgb(Rgb colour)
+{
+    return toQColor(colour).rgb() & 0xffffff;
+}
+
+// A screen with its tick stopped, on a straight corridor.
+struct StillScreen {
+    explicit StillScreen(int mode) : screen((random.scriptRepeated(0.0f, 87), gameMode(mode)), state, random)
+    {
+        for (QTimer* timer : screen.findChildren<QTimer*>())
+            timer->stop();
+    }
+    GameState state;
+    ScriptedRandom random;
+    GameScreen screen;
+};
+
+}  // namespace
+
+class TestScreenLook : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { quietPlatformNoise(); }
+
+    void modeColoursAtFixedPlaces_data()
+    {
+        QTest::addColumn<int>("mode");
+        for (const GameMode& mode : allGameModes())
+            QTest::newRow(mode.gameScreen.data()) << mode.index;
+    }
+    void modeColoursAtFixedPlaces()
+    {
+        QFETCH(int, mode);
+        const GameMode& m = gameMode(mode);
+        StillScreen s(mode);
+        QCOMPARE(s.screen.size(), QSize(404, 265));
+        const Grab shot = grab(s.screen);
+        const QImage stars = starfieldPicture(m.backdropColour);
+
+        // The corridor shows the star field as it is, from its top-left corner.
+        for (QPoint p : {QPoint(150, 0), QPoint(200, 100), QPoint(263, 200), QPoint(170, 231)})
+            QCOMPARE(shot.at(p.x(), p.y()), stars.pixel(p) & 0xffffff);
+        // Walls: left bars span 0..144, right bars start at 4000 twips (pixel 267).
+        QCOMPARE(shot.at(0, 0), rgb(m.wallColour));
+        QCOMPARE(shot.at(144, 120), rgb(m.wallColour));
+        QCOMPARE(shot.at(145, 120), stars.pixel(145, 120) & 0xffffff);
+        QCOMPARE(shot.at(267, 120), rgb(m.wallColour));
+        QCOMPARE(shot.at(403, 8), rgb(m.wallColour));
+        // The status bar and the labels standing on it.
+        QCOMPARE(shot.at(5, 250), rgb(m.statusColour));
+        QCOMPARE(shot.at(400, 250), rgb(m.statusColour));
+        QCOMPARE(shot.at(5, 264), rgb(m.statusColour));
+        QCOMPARE(shot.at(319, 263), rgb(m.statusColour));  // "Score:" past its text
+        // The ship stands on its backdrop at its design place.
+        const QImage ship = shipPicture(m.backdropColour);
+        QCOMPARE(shot.at(192, 224), ship.pixel(0, 0) & 0xffffff);
+        QCOMPARE(shot.at(197, 230), ship.pixel(5, 6) & 0xffffff);
+    }
+
+    void bottomRowsCoverTheShipButUpperRowsNeverReachIt()
+    {
+        StillScreen s(4);
+        Playfield& field = s.screen.core().playfield();
+        const QRgb wall = rgb(gameMode(4).wallColour);
+        // Bars of row 27 and row 28 pushed right over the ship's column.
+        field.barLeft[27] = 2880 - 2175 + 75;
+        field.barLeft[28] = 2880 - 2175 + 75;
+        field.stone = {2880, 3360, true};
+        Grab shot = grab(s.screen);
+        QCOMPARE(shot.at(192, 224), wall);  // row 28 is drawn over the ship
+        QCOMPARE(shot.at(192, 215), wall);  // row 27 ends above it
+        // The stone covers the ship where it overlaps it, under the bars of rows 28 to 30.
+        field.barLeft[28] = 0;
+        shot = grab(s.screen);
+        QCOMPARE(shot.at(200, 228), rgb(*gameMode(4).stoneFillColour));
+        // Prizes are drawn over everything, the bars included.
+        field.barLeft[29] = 2880 - 2175 + 75;
+        field.bonus = {2880, 3360, true};
+        field.pellet = {3000, 3360, true};
+        shot = grab(s.screen);
+        QCOMPARE(shot.at(204, 228), rgb(*gameMode(4).pelletColour));
+        QVERIFY(shot.at(196, 228) != wall);
+    }
+
+    void edgesStaySharp()
+    {
+        // Every pixel across a wall edge is either the wall or the star field: no blending,
+        // whatever the device pixel ratio the test runs at.
+        StillScreen s(2);
+        const Grab shot = grab(s.screen);
+        const QImage stars = starfieldPicture(gameMode(2).backdropColour);
+        const QRgb wall = rgb(gameMode(2).wallColour);
+        for (int y = 0; y < 230; y += 7) {
+            for (int x = int(140 * shot.ratio); x < int(150 * shot.ratio); ++x) {
+                const QRgb pixel = shot.image.pixel(x, int(y * shot.ratio)) & 0xffffff;
+                QVERIFY(pixel == wall || pixel == (stars.pixel(int(x / shot.ratio), y) & 0xffffff));
+            }
+        }
+        // Neighbouring rows overlap: no gap shows between them.
+        for (int y = 0; y < int(232 * shot.ratio); ++y)
+            QCOMPARE(shot.image.pixel(0, y) & 0xffffff, wall);
+    }
+};
+
+DROVANE_TEST_MAIN(TestScreenLook)
+#include "test_screenlook.moc"
