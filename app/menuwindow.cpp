@@ -6,9 +6,11 @@
 #include "modetext.h"
 #include "navigator.h"
 #include "windowrules.h"
+#include "wrappingbutton.h"
 
 #include <QButtonGroup>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -32,6 +34,7 @@ void paintOn(QWidget* widget, Rgb back, Rgb text)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, toQColor(back));
+    palette.setColor(QPalette::Button, toQColor(back));
     palette.setColor(QPalette::WindowText, toQColor(text));
     palette.setColor(QPalette::ButtonText, toQColor(text));
     widget->setPalette(palette);
@@ -45,18 +48,15 @@ MenuWindow::MenuWindow(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("menu"));
     applyWindowRules(this, clientSize);
     setWindowTitle(QStringLiteral("menu"));
-    paintOn(this, background, background);
 
-    command1_ = new QPushButton(QStringLiteral("Jouer"), this);
+    command1_ = new WrappingButton(QStringLiteral("Jouer"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
     command1_->setGeometry(twipsRect(1200, 3720, 1215, 615));
-    command2_ = new QPushButton(QStringLiteral("Afficher les scores"), this);
+    command2_ = new WrappingButton(QStringLiteral("Afficher les scores"), this);
     command2_->setObjectName(QStringLiteral("Command2"));
     command2_->setGeometry(twipsRect(3120, 3720, 1215, 615));
-    for (QPushButton* button : {command1_, command2_}) {
+    for (QPushButton* button : {command1_, command2_})
         button->setFont(dialogFont());
-        button->setPalette(QPalette());  // system colours, not the menu's own
-    }
 
     options_ = new QButtonGroup(this);
     options_->setExclusive(true);
@@ -91,6 +91,12 @@ MenuWindow::MenuWindow(QWidget* parent) : QWidget(parent)
     connect(command1_, &QPushButton::clicked, this, &MenuWindow::play);
     connect(command2_, &QPushButton::clicked, this, &MenuWindow::showScores);
     command1_->setFocus();
+}
+
+void MenuWindow::paintEvent(QPaintEvent*)
+{
+    // Painted rather than set in the palette, so the buttons keep the system colours.
+    QPainter(this).fillRect(rect(), toQColor(background));
 }
 
 const GameMode* MenuWindow::selectedMode() const

@@ -19,6 +19,9 @@ public:
     // The first selected option in menu order, or nullptr when none is.
     const GameMode* selectedMode() const;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void play();
     void showScores();

@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPainter>
 #include <QTimer>
 
@@ -205,6 +206,7 @@ void GameScreen::showMessage(const QString& text)
 {
     refresh();  // the screen shows the moment of the message while it is open
     QMessageBox box(QMessageBox::NoIcon, applicationTitle, text, QMessageBox::Ok, this);
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
     box.exec();
 }
 
