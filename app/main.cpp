@@ -40,7 +40,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Drovane"));
     QApplication::setWindowIcon(drovane::appIcon());
-    QGuiApplication::setDesktopFileName(QStringLiteral("drovane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.drovane"));
 
     drovane::Navigator& navigator = drovane::Navigator::instance();
     navigator.setFactory(drovane::createWindow);

@@ -115,9 +115,14 @@ ScreenLabel* GameScreen::label(const QString& name) const
 
 void GameScreen::refresh()
 {
+    syncCaptions();
+    update();
+}
+
+void GameScreen::syncCaptions()
+{
     labels_.score->setCaption(core_.playfield().scoreCaption);
     labels_.pause->setCaption(captionText(core_.playfield().pause));
-    update();
 }
 
 int GameScreen::virtualKeyCode(int qtKey)
@@ -136,6 +141,7 @@ int GameScreen::virtualKeyCode(int qtKey)
 
 void GameScreen::paintEvent(QPaintEvent*)
 {
+    syncCaptions();  // the rules may have run without an event of this window
     QPainter painter(this);
     painter_.paint(painter, core_.playfield(), labels_);
 }

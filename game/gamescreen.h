@@ -54,6 +54,7 @@ private:
     void createTimers();
     // Copies the captions the rules write and schedules a redraw.
     void refresh();
+    void syncCaptions();
     ScreenLabel* labelAt(QPoint position) const;
 
     const GameMode& mode_;

@@ -6,6 +6,7 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-multimedia-dev libxkbcommon-dev
     fonts-comic-neue fonts-dejavu-core
+    desktop-file-utils appstream
 )
 
 missing=()

@@ -1,0 +1,76 @@
+#include "windows1252.h"
+
+#include <QList>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <array>
+
+namespace drovane {
+namespace {
+
+constexpr auto codecName = "windows-1252";
+
+// The code page's 0x80-0x9F row; everything else matches Latin-1. Qt builds without
+// ICU have no such codec, and score files must read the same there.
+constexpr std::array<char16_t, 32> row80 = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char tableEncode(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return char(c);
+    for (std::size_t i = 0; i < row80.size(); ++i) {
+        if (row80[i] == c)
+            return char(0x80 + i);
+    }
+    return '?';
+}
+
+char encodeOne(QStringEncoder& encoder, char32_t c)
+{
+    if (!encoder.isValid())
+        return tableEncode(c);
+    // One code point at a time: the codec's own substitute is SUB (0x1A), not "?".
+    const QByteArray one = encoder.encode(QString::fromUcs4(&c, 1));
+    if (encoder.hasError() || one.size() != 1) {
+        encoder.resetState();
+        return '?';
+    }
+    return one.front();
+}
+
+}  // namespace
+
+char16_t windows1252Char(unsigned char byte)
+{
+    return byte >= 0x80 && byte < 0xA0 ? row80[byte - 0x80] : char16_t(byte);
+}
+
+QByteArray toWindows1252(QStringView text)
+{
+    QStringEncoder encoder(codecName);
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    // toUcs4 turns a surrogate pair into one character and a lone surrogate into U+FFFD.
+    for (const char32_t c : text.toUcs4())
+        bytes.append(c < 0x80 ? char(c) : encodeOne(encoder, c));
+    return bytes;
+}
+
+QString fromWindows1252(QByteArrayView bytes)
+{
+    QStringDecoder decoder(codecName);
+    if (decoder.isValid())
+        return decoder.decode(bytes);
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        text[i] = QChar(windows1252Char(static_cast<unsigned char>(bytes[i])));
+    return text;
+}
+
+}  // namespace drovane
