@@ -60,6 +60,7 @@ void PickupTone::open()
 
 void PickupTone::play()
 {
+    ++requests_;
     open();
     if (!device_)
         return;

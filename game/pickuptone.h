@@ -26,12 +26,15 @@ public:
     static PickupTone& instance();
     void play();
     bool available();
+    // How many tones were asked for, heard or not.
+    int requests() const { return requests_; }
 
 private:
     PickupTone() = default;
     void open();
 
     bool opened_ = false;
+    int requests_ = 0;
     QAudioSink* sink_ = nullptr;
     QIODevice* device_ = nullptr;
     std::vector<std::int16_t> samples_;

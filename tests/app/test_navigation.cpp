@@ -78,6 +78,24 @@ private slots:
         QCOMPARE(menuWindow->selectedMode()->index, 5);
     }
 
+    void menuLayoutTabOrderAndFocus()
+    {
+        QWidget* window = menu();
+        QCOMPARE(window->size(), QSize(377, 308));
+        QCOMPARE(window->windowTitle(), QStringLiteral("menu"));
+        QVERIFY(window->windowFlags() & Qt::WindowCloseButtonHint);
+        QVERIFY(!(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QCOMPARE(window->minimumSize(), window->maximumSize());
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command1"));
+        QStringList order;
+        QWidget* widget = window->findChild<QWidget*>(QStringLiteral("Command1"));
+        for (int i = 0; i < 7; ++i, widget = widget->nextInFocusChain())
+            order.append(widget->objectName());
+        QCOMPARE(order, (QStringList{"Command1", "Command2", "Option1", "Option2", "Option3", "Option4", "Option5"}));
+        QCOMPARE(window->findChild<QWidget*>(QStringLiteral("Command2"))->geometry(), QRect(208, 248, 81, 41));
+    }
+
     void scoresOpenBesideTheMenuOncePerMode()
     {
         click("Command2");

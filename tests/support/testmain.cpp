@@ -9,7 +9,8 @@ QtMessageHandler previousHandler = nullptr;
 
 void filterNoise(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message.contains(QLatin1String("propagateSizeHints")))
+    // The offscreen platform says so for every window it cannot size or raise.
+    if (message.contains(QLatin1String("propagateSizeHints")) || message.contains(QLatin1String("support raise()")))
         return;
     if (previousHandler)
         previousHandler(type, context, message);
@@ -21,6 +22,15 @@ QString timerName(GameTimer timer)
 }
 
 }  // namespace
+
+void isolateHome(const QString& folder)
+{
+    const QByteArray path = folder.toLocal8Bit();
+    qputenv("HOME", path);
+    qputenv("XDG_DATA_HOME", path + "/share");
+    qputenv("XDG_CONFIG_HOME", path + "/config");
+    qputenv("XDG_CACHE_HOME", path + "/cache");
+}
 
 void prepareEnvironment()
 {

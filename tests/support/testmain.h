@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <deque>
@@ -15,7 +16,10 @@
 
 namespace drovane::test {
 
-// Test mode for QStandardPaths (nothing touches the user's real files).
+// Points HOME and the XDG folders at a folder of the test's own, before the
+// application starts, so nothing can touch the user's real files.
+void isolateHome(const QString& folder);
+// Test mode for QStandardPaths.
 void prepareEnvironment();
 // Hides the offscreen platform's "propagateSizeHints" chatter. Call it from
 // initTestCase(), after QtTest has installed its own message handler.
@@ -69,6 +73,8 @@ public:
 #define DROVANE_TEST_MAIN(TestObject)                      \
     int main(int argc, char** argv)                        \
     {                                                      \
+        QTemporaryDir home;                                \
+        drovane::test::isolateHome(home.path());           \
         QApplication app(argc, argv);                      \
         drovane::test::prepareEnvironment();               \
         TestObject tc;                                     \
