@@ -22,16 +22,17 @@ int main(int argc, char* argv[])
 
     GameState state;
     ClockSeededRandom random;
-    GameScreen screen(gameMode(1), state, random);
-    screen.show();
+    // On the heap: quitting closes the window, which then deletes itself.
+    auto* screen = new GameScreen(gameMode(1), state, random);
+    screen->show();
 
     QElapsedTimer clock;
     std::vector<qint64> stamps;
     stamps.reserve(ticks + 1);
-    QObject::connect(screen.timer(GameTimer::Tick), &QTimer::timeout, &app, [&] {
+    QObject::connect(screen->timer(GameTimer::Tick), &QTimer::timeout, &app, [&] {
         stamps.push_back(clock.nsecsElapsed());
         // Keep the ship in the middle of its row so the run goes on.
-        Playfield& field = screen.core().playfield();
+        Playfield& field = screen->core().playfield();
         field.shipLeft = (field.barLeft[29] + 2175 + field.barLeft[59]) / 2 - 75;
         if (stamps.size() > ticks)
             app.quit();
