@@ -16,7 +16,8 @@ sleep 1
 start=$(date +%s%N)
 "$binary" &
 game=$!
-xdotool search --sync --onlyvisible --name '^menu$' >/dev/null
+# Poll finely: xdotool's own --sync waits in half-second steps.
+until xdotool search --onlyvisible --name '^menu$' >/dev/null 2>&1; do sleep 0.005; done
 shown=$(date +%s%N)
 echo "menu shown after $(( (shown - start) / 1000000 )) ms"
 
