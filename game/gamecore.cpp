@@ -39,14 +39,8 @@ RunState GameCore::runState() const
 void GameCore::load()
 {
     host_.closeMenuAndBoards();
-    state_.gameOver = 0;
-    state_.bonusSide = 1;
-    if (mode_.hasPellet())
-        state_.pelletSide = 1;
-    state_.scoreCount = 0;
+    resetRunVariables();
     state_.scoreCheck = 0;
-    state_.driftStep = initialDriftStep;
-    state_.corridorGap = initialCorridorGap;
     buildTunnel();
 }
 
@@ -273,14 +267,8 @@ void GameCore::replay()
         field_.bonus.top = 0;
     if (mode_.hasPellet())
         field_.pellet.top = 0;
-    state_.gameOver = 0;
-    if (mode_.hasPellet())
-        state_.pelletSide = 1;
-    state_.bonusSide = 1;
-    state_.scoreCount = 0;
+    resetRunVariables();
     state_.scoreCheck = 0;
-    state_.driftStep = initialDriftStep;
-    state_.corridorGap = initialCorridorGap;
     auto& k = state_.rowIndex;
     for (k = 1; k <= rows; ++k)
         state_.wallLeft[k] = asInteger(field_.barLeft[k]);
@@ -302,14 +290,19 @@ void GameCore::cheatRestart()
     zeroLeftWall();
     if (mode_.hasStone())
         field_.stone.top = 0;
+    resetRunVariables();
+    buildTunnel();
+}
+
+void GameCore::resetRunVariables()
+{
     state_.gameOver = 0;
-    state_.bonusSide = 1;
     if (mode_.hasPellet())
         state_.pelletSide = 1;
+    state_.bonusSide = 1;
     state_.scoreCount = 0;
     state_.driftStep = initialDriftStep;
     state_.corridorGap = initialCorridorGap;
-    buildTunnel();
 }
 
 }  // namespace drovane

@@ -64,6 +64,7 @@ private:
     void newTopRow();
     int drawSign();
     void zeroLeftWall();
+    void resetRunVariables();  // what a load, a replay and a cheat restart all set back
 
     const GameMode& mode_;
     GameState& state_;
