@@ -76,11 +76,7 @@ void PlayfieldPainter::paintBars(QPainter& painter, const Playfield& field, int 
 
 void PlayfieldPainter::paintLabel(QPainter& painter, const ScreenLabel& label) const
 {
-    const ScreenLabel::Look& look = label.look();
-    painter.fillRect(look.rect, look.background);
-    painter.setFont(look.font);
-    painter.setPen(look.text);
-    painter.drawText(look.rect, look.alignment | Qt::AlignTop | Qt::TextSingleLine, label.caption());
+    painter.drawPixmap(label.look().rect.topLeft(), label.rendered(painter.device()->devicePixelRatioF()));
 }
 
 void PlayfieldPainter::paintFrame(QPainter& painter, const ScreenLabel& label) const

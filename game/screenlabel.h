@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QObject>
 #include <QRect>
+#include <QPixmap>
 
 namespace drovane {
 
@@ -23,8 +24,11 @@ public:
     ScreenLabel(const QString& name, const QString& caption, const Look& look, QObject* parent);
 
     QString caption() const { return caption_; }
-    void setCaption(const QString& caption) { caption_ = caption; }
+    void setCaption(const QString& caption);
     const Look& look() const { return look_; }
+    // The label as drawn, background and caption, at a device pixel ratio. It is made
+    // again only when the caption or the ratio changes, so a tick lays out no text.
+    const QPixmap& rendered(qreal ratio) const;
 
 signals:
     void clicked();
@@ -32,6 +36,7 @@ signals:
 private:
     QString caption_;
     Look look_;
+    mutable QPixmap rendered_;
 };
 
 }  // namespace drovane
