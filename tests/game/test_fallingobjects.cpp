@@ -269,9 +269,7 @@ private slots:
 
     void replayPutsTheModesObjectsToRest_data()
     {
-        QTest::addColumn<int>("mode");
-        for (const GameMode& mode : allGameModes())
-            QTest::newRow(mode.gameScreen.data()) << mode.index;
+        addRowPerMode();
     }
     void replayPutsTheModesObjectsToRest()
     {

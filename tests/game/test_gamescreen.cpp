@@ -28,9 +28,7 @@ private slots:
 
     void timersMatchTheMode_data()
     {
-        QTest::addColumn<int>("mode");
-        for (const GameMode& mode : allGameModes())
-            QTest::newRow(mode.gameScreen.data()) << mode.index;
+        addRowPerMode();
     }
     void timersMatchTheMode()
     {

@@ -54,9 +54,7 @@ private slots:
 
     void modeColoursAtFixedPlaces_data()
     {
-        QTest::addColumn<int>("mode");
-        for (const GameMode& mode : allGameModes())
-            QTest::newRow(mode.gameScreen.data()) << mode.index;
+        addRowPerMode();
     }
     void modeColoursAtFixedPlaces()
     {

@@ -1,5 +1,7 @@
 #include "testmain.h"
 
+#include "app/gamemode.h"
+
 #include <QStandardPaths>
 
 namespace drovane::test {
@@ -35,6 +37,13 @@ void isolateHome(const QString& folder)
 void prepareEnvironment()
 {
     QStandardPaths::setTestModeEnabled(true);
+}
+
+void addRowPerMode()
+{
+    QTest::addColumn<int>("mode");
+    for (const GameMode& mode : allGameModes())
+        QTest::newRow(mode.gameScreen.data()) << mode.index;
 }
 
 void quietPlatformNoise()

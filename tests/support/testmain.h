@@ -21,6 +21,8 @@ namespace drovane::test {
 void isolateHome(const QString& folder);
 // Test mode for QStandardPaths.
 void prepareEnvironment();
+// Test data of one int column "mode": a row for each mode, named after its game screen.
+void addRowPerMode();
 // Hides the offscreen platform's "propagateSizeHints" chatter. Call it from
 // initTestCase(), after QtTest has installed its own message handler.
 void quietPlatformNoise();
