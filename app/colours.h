@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gamemode.h"
+#include "game/gamemode.h"
 
 #include <QColor>
 #include <QPalette>

@@ -2,8 +2,8 @@
 
 #include "assets/pictures.h"
 #include "colours.h"
-#include "gamemode.h"
-#include "modetext.h"
+#include "game/gamemode.h"
+#include "game/modetext.h"
 #include "navigator.h"
 #include "windowrules.h"
 #include "wrappingbutton.h"

@@ -1,7 +1,7 @@
 #include "windowfactory.h"
 
 #include "game/gamescreen.h"
-#include "gamemode.h"
+#include "game/gamemode.h"
 #include "menuwindow.h"
 #include "scores/scoreboard.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/gamemode.h"
+#include "game/gamemode.h"
 
 #include <QIcon>
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "gamecore.h"
 
-#include "../app/gamemode.h"
+#include "../game/gamemode.h"
 #include "fallingobjects.h"
 #include "numeric.h"
 #include "randomsource.h"

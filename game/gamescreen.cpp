@@ -1,8 +1,8 @@
 #include "gamescreen.h"
 
 #include "app/colours.h"
-#include "app/gamemode.h"
-#include "app/modetext.h"
+#include "game/gamemode.h"
+#include "game/modetext.h"
 #include "app/navigator.h"
 #include "app/windowrules.h"
 #include "pickuptone.h"

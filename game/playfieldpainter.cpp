@@ -1,7 +1,7 @@
 #include "playfieldpainter.h"
 
 #include "app/colours.h"
-#include "app/gamemode.h"
+#include "game/gamemode.h"
 #include "app/windowrules.h"
 #include "assets/pictures.h"
 #include "screenlabel.h"

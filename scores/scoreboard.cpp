@@ -1,6 +1,6 @@
 #include "scoreboard.h"
 
-#include "app/gamemode.h"
+#include "game/gamemode.h"
 #include "app/navigator.h"
 #include "app/windowrules.h"
 #include "scorefile.h"

@@ -1,6 +1,6 @@
 #include "scoregrid.h"
 
-#include "app/gamemode.h"
+#include "game/gamemode.h"
 #include "app/windowrules.h"
 #include "scorerecord.h"
 

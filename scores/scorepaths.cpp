@@ -1,6 +1,6 @@
 #include "scorepaths.h"
 
-#include "app/gamemode.h"
+#include "game/gamemode.h"
 
 #include <QDir>
 #include <QStandardPaths>

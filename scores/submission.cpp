@@ -1,6 +1,6 @@
 #include "submission.h"
 
-#include "app/gamemode.h"
+#include "game/gamemode.h"
 #include "game/gamecore.h"
 #include "scorestore.h"
 

@@ -1,5 +1,5 @@
 // Which windows the menu opens and closes, and when the program ends.
-#include "app/gamemode.h"
+#include "game/gamemode.h"
 #include "app/menuwindow.h"
 #include "app/navigator.h"
 #include "app/windowfactory.h"

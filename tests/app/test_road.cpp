@@ -1,6 +1,6 @@
 // One whole run on the real windows: "Expert (V2)" from the menu to its score board,
 // with scripted draws and every box answered as a player would.
-#include "app/gamemode.h"
+#include "game/gamemode.h"
 #include "app/navigator.h"
 #include "app/windowfactory.h"
 #include "game/gamescreen.h"

@@ -1,6 +1,6 @@
 // How long painting one game-screen frame takes (60 bars, the ship, the stone, the bonus
 // and the pellet), at device pixel ratio 1 and 2. Prints medians in milliseconds.
-#include "app/gamemode.h"
+#include "game/gamemode.h"
 #include "game/gamescreen.h"
 #include "game/randomsource.h"
 

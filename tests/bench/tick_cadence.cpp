@@ -1,6 +1,6 @@
 // Records the intervals between the real game screen's ticks and prints mean, median,
 // p99 and max in milliseconds. Run it under a display or with QT_QPA_PLATFORM=offscreen.
-#include "app/gamemode.h"
+#include "game/gamemode.h"
 #include "game/gamescreen.h"
 #include "game/randomsource.h"
 

@@ -1,5 +1,5 @@
 // The real game screen: its timers, keys and label clicks reach the rules.
-#include "app/gamemode.h"
+#include "game/gamemode.h"
 #include "app/navigator.h"
 #include "game/gamescreen.h"
 #include "game/screenlabel.h"

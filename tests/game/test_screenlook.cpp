@@ -1,7 +1,7 @@
 // What a player sees of each game screen: colours at the places the layout fixes, the
 // drawing order at the ship's rows, crisp edges at any device pixel ratio.
 #include "app/colours.h"
-#include "app/gamemode.h"
+#include "game/gamemode.h"
 #include "assets/pictures.h"
 #include "game/gamescreen.h"
 #include "support/testmain.h"

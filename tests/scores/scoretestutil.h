@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/gamemode.h"
+#include "game/gamemode.h"
 #include "game/gamecore.h"
 #include "game/gamestate.h"
 #include "scores/scorefile.h"

@@ -1,6 +1,6 @@
 #include "testmain.h"
 
-#include "app/gamemode.h"
+#include "game/gamemode.h"
 
 #include <QStandardPaths>
 

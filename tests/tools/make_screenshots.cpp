@@ -1,9 +1,9 @@
 // Renders the game's windows offscreen to PNG files for the README, so the pictures
 // there always show the program as it is:
 //   QT_QPA_PLATFORM=offscreen build/tests/tools/make_screenshots docs/screenshots
-#include "app/gamemode.h"
+#include "game/gamemode.h"
 #include "app/menuwindow.h"
-#include "app/modetext.h"
+#include "game/modetext.h"
 #include "game/gamescreen.h"
 #include "scores/scoreboard.h"
 #include "scores/scorefile.h"

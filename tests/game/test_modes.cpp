@@ -1,5 +1,5 @@
 // What must hold across the five modes, rather than the table typed out again.
-#include "app/gamemode.h"
+#include "game/gamemode.h"
 #include "support/testmain.h"
 
 #include <set>
