@@ -1,6 +1,6 @@
 #include "gamecore.h"
 
-#include "../game/gamemode.h"
+#include "gamemode.h"
 #include "fallingobjects.h"
 #include "numeric.h"
 #include "randomsource.h"
