@@ -1,21 +1,38 @@
 #include "scorepaths.h"
 
 #include "game/gamemode.h"
+#include "game/modetext.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace drovane {
+namespace {
+
+QString& chosenFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+}  // namespace
+
+void setScoreFolder(const QString& folder)
+{
+    chosenFolder() = folder.isEmpty() ? QString() : QFileInfo(folder).absoluteFilePath();
+}
 
 QString scoreFileLocation(const GameMode& mode)
 {
-    const QString fixedPath = QString::fromUtf8(mode.scoreFilePath.data(),
-                                              static_cast<qsizetype>(mode.scoreFilePath.size()));
+    const QString fixedPath = toQString(mode.scoreFilePath);
+    // The file keeps its name wherever it lives; only "C:\" is left behind.
+    const QString fileName = fixedPath.mid(fixedPath.lastIndexOf(QLatin1Char('\\')) + 1);
+    if (!chosenFolder().isEmpty())
+        return QDir(chosenFolder()).filePath(fileName);
 #ifdef Q_OS_WIN
     return fixedPath;
 #else
-    // No drive letters here: keep the file name, drop "C:\".
-    const QString fileName = fixedPath.mid(fixedPath.lastIndexOf(QLatin1Char('\\')) + 1);
     QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (dataFolder.isEmpty())
         dataFolder = QDir::homePath() + QStringLiteral("/.local/share");

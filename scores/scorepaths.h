@@ -6,9 +6,15 @@ namespace drovane {
 
 struct GameMode;
 
-// Where a mode's score file lives: the mode's fixed path on Windows; elsewhere a file of the
-// same name in the user's data folder, "<generic data>/Drovane/bdd activité N". The
-// folder is made by the first write, never by a read.
+// The folder that holds the five score files, as the player chose it at start-up
+// (--scores-dir, or DROVANE_SCORES_DIR); empty goes back to the default folder.
+// A relative folder is taken from the current directory at the time of the call.
+void setScoreFolder(const QString& folder);
+
+// Where a mode's score file lives: in the chosen folder when there is one; otherwise the
+// mode's fixed path on Windows, and elsewhere a file of the same name in the user's data
+// folder, "<generic data>/Drovane/bdd activité N". The folder is made by the first write,
+// never by a read.
 QString scoreFileLocation(const GameMode& mode);
 
 }  // namespace drovane

@@ -1,6 +1,9 @@
 // What a player sees of each game screen: colours at the places the layout fixes, the
 // drawing order at the ship's rows, crisp edges at any device pixel ratio.
+//
+// Run with the game's own option "--zoom N" first, it looks at a game zoomed N times.
 #include "app/colours.h"
+#include "app/commandline.h"
 #include "game/gamemode.h"
 #include "assets/pictures.h"
 #include "game/gamescreen.h"
@@ -128,7 +131,63 @@ private slots:
         for (int y = 0; y < int(232 * shot.ratio); ++y)
             QCOMPARE(shot.image.pixel(0, y) & 0xffffff, wall);
     }
+
+    void picturesBecomeBlocksAndTextStaysFine()
+    {
+        StillScreen s(4);
+        const Grab shot = grab(s.screen);
+        const int ratio = qRound(shot.ratio);
+        QCOMPARE(shot.ratio, qreal(ratio));
+        if (zoomUnderTest)
+            QCOMPARE(ratio, zoomUnderTest);
+        // Each pixel of the ship and of the star field is a ratio x ratio block of its own colour.
+        const auto picturesAreBlocks = [&](const QImage& picture, QRect region, QPoint placedAt) {
+            for (int y = region.top(); y <= region.bottom(); ++y)
+                for (int x = region.left(); x <= region.right(); ++x)
+                    for (int dy = 0; dy < ratio; ++dy)
+                        for (int dx = 0; dx < ratio; ++dx)
+                            if ((shot.image.pixel((placedAt.x() + x) * ratio + dx, (placedAt.y() + y) * ratio + dy)
+                                 & 0xffffff) != (picture.pixel(x, y) & 0xffffff))
+                                return false;
+            return true;
+        };
+        const GameMode& m = gameMode(4);
+        QVERIFY(picturesAreBlocks(shipPicture(m.backdropColour), QRect(0, 0, 10, 15), QPoint(192, 224)));
+        QVERIFY(picturesAreBlocks(starfieldPicture(m.backdropColour), QRect(150, 0, 110, 200), QPoint(0, 0)));
+        if (ratio == 1)
+            return;
+        // Text is laid out at the real resolution: its edges fall inside the blocks.
+        bool textFinerThanBlocks = false;
+        for (int y = 248 * ratio; y < 265 * ratio && !textFinerThanBlocks; y += ratio)
+            for (int x = 88 * ratio; x < 145 * ratio && !textFinerThanBlocks; x += ratio)
+                textFinerThanBlocks = shot.image.pixel(x, y) != shot.image.pixel(x + ratio - 1, y + ratio - 1);
+        QVERIFY(textFinerThanBlocks);
+    }
+
+public:
+    static inline int zoomUnderTest = 0;
 };
 
-DROVANE_TEST_MAIN(TestScreenLook)
+int main(int argc, char** argv)
+{
+    QStringList gameArguments;
+    if (argc > 2 && qstrcmp(argv[1], "--zoom") == 0) {
+        const CommandLine commandLine = readCommandLine({QStringLiteral("drovane"), QStringLiteral("--zoom"),
+                                                         QString::fromLocal8Bit(argv[2])}, {});
+        if (commandLine.exitStatus)
+            qFatal("bad zoom");
+        TestScreenLook::zoomUnderTest = commandLine.options.zoom;
+        applyZoom(commandLine.options.zoom);
+        argv[2] = argv[0];
+        argc -= 2;
+        argv += 2;
+    }
+    QTemporaryDir home;
+    isolateHome(home.path());
+    QApplication app(argc, argv);
+    prepareEnvironment();
+    TestScreenLook tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
 #include "test_screenlook.moc"
