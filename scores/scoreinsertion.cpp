@@ -39,16 +39,14 @@ int planInsertion(const Table& table, const ScoreRecord& entry, QList<SlotWrite>
     return 0;
 }
 
-bool applyWrites(ScoreStore& store, const Table& table, const QList<SlotWrite>& writes)
+bool applyWrites(ScoreStore& store, const QList<SlotWrite>& writes)
 {
-    for (qsizetype i = 0; i < writes.size(); ++i) {
-        if (store.write(writes[i].slot, *writes[i].record))
-            continue;
-        // Back out newest first, the failed slot included: it may be half written.
-        for (qsizetype j = i; j >= 0; --j)
-            store.write(writes[j].slot, table[writes[j].slot]);
-        store.restoreLockedSize();
-        return false;
+    for (const SlotWrite& write : writes) {
+        if (!store.write(write.slot, *write.record)) {
+            // The failed slot may be half written: the whole file goes back as locked.
+            store.restoreLockedFile();
+            return false;
+        }
     }
     return true;
 }
@@ -69,14 +67,14 @@ InsertionResult enterLocked(ScoreStore& store, const ScoreRecord& entry, bool ma
     QList<SlotWrite> writes;
     if (!duplicate && mayPlace) {
         // Read under the lock even though the prompt decision read it: another copy may
-        // have pushed a record into it since, and a failed insertion must put it back.
+        // have pushed a record into it since, which decides whether the result still enters.
         table[scoreTableSize] = store.read(scoreTableSize);
         rank = planInsertion(table, entry, writes);
     }
     if (rank == 0)
         return {entry.nickname == lastCut ? Outcome::Duplicate : Outcome::TooLow, 0};
     // Never write without the lock: another copy could be moving the same records.
-    if (!locked || !applyWrites(store, table, writes))
+    if (!locked || !applyWrites(store, writes))
         return {Outcome::NotSaved, rank};
     return {Outcome::Placed, rank};
 }

@@ -3,6 +3,8 @@
 #include <QLockFile>
 #include <QString>
 
+#include <memory>
+
 namespace drovane {
 
 // Keeps other copies of the game off a score file while one inserts a result, so that
@@ -12,6 +14,11 @@ namespace drovane {
 // itself: every read and write opens and closes the score file on its own, and closing
 // any descriptor of a file drops the process's POSIX record locks on it; a lock file
 // also works the same on every platform and is taken over when its owner has died.
+//
+// A folder may refuse new files while the score file in it stays writable (a shared
+// folder, a read-only mount with a writable file, C:\ for a standard Windows user). The
+// lock then goes to a per-user folder instead, named from the score file's canonical
+// path: every copy of one user takes that same decision for a file, and so the same lock.
 class ScoreFileLock {
 public:
     explicit ScoreFileLock(const QString& scoreFile);
@@ -20,13 +27,18 @@ public:
     // (a write is about to make it anyway); without, a missing folder means no lock.
     bool acquire(bool createFolder);
     void release();
-    bool isHeld() const { return lock_.isLocked(); }
+    bool isHeld() const;
 
     static QString lockFilePath(const QString& scoreFile);
+    // The lock's place when the score file's folder refuses it: in the runtime folder, or
+    // else the cache folder. Empty when neither can be had.
+    static QString fallbackLockFilePath(const QString& scoreFile);
 
 private:
+    QString scoreFile_;
     QString folder_;
     QLockFile lock_;
+    std::unique_ptr<QLockFile> fallback_;
 };
 
 }  // namespace drovane

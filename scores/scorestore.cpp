@@ -2,9 +2,6 @@
 
 #include "scorefile.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 namespace drovane {
 
 ScoreFileStore::ScoreFileStore(QString path) : path_(std::move(path)), lock_(path_)
@@ -25,8 +22,12 @@ bool ScoreFileStore::lock(bool forWriting)
 {
     if (!lock_.acquire(forWriting))
         return false;
-    const QFileInfo info(path_);
-    sizeAtLock_ = info.exists() ? info.size() : -1;
+    stateAtLock_ = forWriting ? readScoreFileState(path_) : ScoreFileState{};
+    if (forWriting && stateAtLock_.kind == ScoreFileState::Kind::Unknown) {
+        // Never write what could not be put back: a pipe, a folder, an unreadable file.
+        lock_.release();
+        return false;
+    }
     return true;
 }
 
@@ -35,15 +36,9 @@ void ScoreFileStore::unlock()
     lock_.release();
 }
 
-void ScoreFileStore::restoreLockedSize()
+void ScoreFileStore::restoreLockedFile()
 {
-    if (sizeAtLock_ < 0) {
-        QFile::remove(path_);
-        return;
-    }
-    QFile file(path_);
-    if (file.size() > sizeAtLock_)
-        file.resize(sizeAtLock_);
+    restoreScoreFileState(path_, stateAtLock_);
 }
 
 }  // namespace drovane

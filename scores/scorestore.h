@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scorefile.h"
 #include "scorelock.h"
 #include "scorerecord.h"
 
@@ -16,12 +17,16 @@ public:
     virtual bool write(int recordNumber, const ScoreRecord& record) = 0;
 
     // Exclusive hold against other copies of the game, until unlock(). forWriting: a
-    // write will follow, so whatever the write needs (the folder) may be made now.
+    // write may follow, so whatever the write needs (the folder) may be made now, and
+    // what the write may change is kept for restoreLockedFile(); false when that cannot
+    // be kept (neither a file nor nothing at the path, or a file that cannot be read):
+    // nothing is to be written then.
     virtual bool lock(bool forWriting) = 0;
     virtual void unlock() = 0;
-    // After a failed insertion: cuts the file back to its size when lock() was taken
-    // (removes it if it did not exist then).
-    virtual void restoreLockedSize() = 0;
+    // After a failed insertion: puts back the bytes and the size the file had when
+    // lock(true) was taken; removes the file made since when there was none (the file a
+    // link leads to, never the link).
+    virtual void restoreLockedFile() = 0;
 };
 
 // The real thing: one score file on disk.
@@ -33,14 +38,14 @@ public:
     bool write(int recordNumber, const ScoreRecord& record) override;
     bool lock(bool forWriting) override;
     void unlock() override;
-    void restoreLockedSize() override;
+    void restoreLockedFile() override;
 
     const QString& path() const { return path_; }
 
 private:
     QString path_;
     ScoreFileLock lock_;
-    qint64 sizeAtLock_ = -1;  // -1: no file when the lock was taken
+    ScoreFileState stateAtLock_;
 };
 
 }  // namespace drovane

@@ -2,14 +2,24 @@
 #include "scores/scorelock.h"
 #include "scores/scorestore.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <atomic>
+#include <memory>
 #include <thread>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace drovane;
 using namespace drovane::test;
@@ -72,7 +82,7 @@ public:
     }
     bool lock(bool forWriting) override { return file_.lock(forWriting); }
     void unlock() override { file_.unlock(); }
-    void restoreLockedSize() override { file_.restoreLockedSize(); }
+    void restoreLockedFile() override { file_.restoreLockedFile(); }
 
     int reads = 0;
     int writes = 0;
@@ -81,6 +91,101 @@ private:
     ScoreFileStore file_;
     int failingWrite_;
 };
+
+#ifdef Q_OS_UNIX
+// Every name in a folder and what it is: nothing may be made, removed or replaced.
+QStringList listing(const QString& folder)
+{
+    QStringList entries;
+    const auto filter = QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot;
+    for (const QFileInfo& info : QDir(folder).entryInfoList(filter, QDir::Name)) {
+        entries << info.fileName() + ": "
+                       + (info.isSymLink() ? "link to " + info.symLinkTarget()
+                          : info.isDir()   ? QStringLiteral("folder")
+                          : info.isFile()  ? QStringLiteral("file of %1 bytes").arg(info.size())
+                                           : QStringLiteral("other"));
+    }
+    return entries;
+}
+
+// Copies of the game in processes of their own (scores_child.cpp): one that waits for
+// ever is killed at a time limit instead of hanging the test, and as root they can run
+// as an unprivileged user, whom file modes stop.
+class ChildCopies {
+public:
+    // The program is copied into `folder`, where any user may run it.
+    explicit ChildCopies(const QString& folder) : program_(folder + "/scores_child"), home_(folder + "/home")
+    {
+        QFile::copy(QStringLiteral(DROVANE_SCORES_CHILD), program_);
+        QDir().mkdir(home_);
+        ::chmod(QFile::encodeName(folder).constData(), 0755);
+    }
+
+    // As root: the copies run as nobody from now on. Why they cannot, or empty.
+    QString runAsUnprivilegedUser()
+    {
+        if (::geteuid() != 0)
+            return {};
+        const passwd* nobody = ::getpwnam("nobody");
+        if (!nobody || ::chown(QFile::encodeName(home_).constData(), nobody->pw_uid, nobody->pw_gid) != 0)
+            return QStringLiteral("running as root without a user nobody to run the game as");
+        const QString uid = QString::number(nobody->pw_uid);
+        const QString gid = QString::number(nobody->pw_gid);
+        const QStringList runners[] = {{"setpriv", "--reuid=" + uid, "--regid=" + gid, "--clear-groups"},
+                                       {"runuser", "-u", "nobody", "--"}};
+        for (const QStringList& runner : runners) {
+            runner_ = runner;
+            if (run({}, {QStringList{}}, 10000) == QList<QStringList>{{"0"}})
+                return {};
+        }
+        runner_.clear();
+        return QStringLiteral("running as root, and neither setpriv nor runuser can run the game as nobody: "
+                              "file modes do not apply to root");
+    }
+
+    // One copy per list of scores, all at once. The lines each one printed; a copy that
+    // has not ended within limitMs is killed and says so.
+    QList<QStringList> run(const QString& scoreFile, const QList<QStringList>& copies, int limitMs)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("LSAN_OPTIONS");  // its suppressions may be out of another user's reach
+        environment.insert("ASAN_OPTIONS", "detect_leaks=0");
+        std::vector<std::unique_ptr<QProcess>> processes;
+        for (const QStringList& scores : copies) {
+            const QStringList command = runner_ + QStringList{program_, home_, scoreFile} + scores;
+            processes.push_back(std::make_unique<QProcess>());
+            processes.back()->setProcessEnvironment(environment);
+            processes.back()->start(command.first(), command.mid(1));
+        }
+        const QDeadlineTimer deadline(limitMs);
+        QList<QStringList> outputs;
+        for (const auto& process : processes) {
+            if (process->error() == QProcess::FailedToStart) {
+                outputs.append({"could not start " + process->program()});
+                continue;
+            }
+            if (!process->waitForFinished(int(deadline.remainingTime()))) {
+                process->kill();
+                process->waitForFinished();
+                outputs.append({QStringLiteral("killed: still running after %1 ms").arg(limitMs)});
+                continue;
+            }
+            QStringList lines = QString::fromUtf8(process->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+            if (process->exitStatus() != QProcess::NormalExit || process->exitCode() != 0)
+                lines << "exit " + QString::number(process->exitCode()) + ": " + process->readAllStandardError();
+            outputs.append(lines);
+        }
+        return outputs;
+    }
+
+    QString runtimeFolder() const { return home_ + "/runtime"; }
+
+private:
+    QString program_;
+    QString home_;
+    QStringList runner_;
+};
+#endif
 
 }  // namespace
 
@@ -253,23 +358,163 @@ private slots:
         QCOMPARE(QFileInfo::exists(path), !table.isEmpty());
     }
 
-    void unwritableFileIsReported_data()
+    // Whatever else stands where the score file should be: the board shows no records,
+    // "Valider" reports that the score was not saved, nothing changes and nothing waits:
+    // a copy of the game that waits on a pipe is killed at the time limit, failing.
+    void notATableIsNeverUsed_data()
     {
-        QTest::addColumn<QString>("file");
-        QTest::newRow("folder in place of the file") << "scores";
-        QTest::newRow("no folder, so no lock either") << "plain/scores";
+        QTest::addColumn<QString>("target");  // in the test folder, or absolute
+        QTest::addColumn<bool>("throughLink");
+        QTest::newRow("named pipe") << "pipe" << false;
+        QTest::newRow("link to a named pipe") << "pipe" << true;
+        QTest::newRow("link to a device") << "/dev/null" << true;
+        QTest::newRow("folder") << "folder" << false;
+        QTest::newRow("no folder, so no lock either") << "plain/scores" << false;
     }
 
-    void unwritableFileIsReported()
+    void notATableIsNeverUsed()
     {
-        QFETCH(QString, file);
+#ifdef Q_OS_UNIX
+        QFETCH(QString, target);
+        QFETCH(bool, throughLink);
         QTemporaryDir dir;
-        QVERIFY(QDir().mkdir(dir.filePath("scores")));
+        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600) == 0);
+        QVERIFY(QDir().mkdir(dir.filePath("folder")));
         QVERIFY(writeBytes(dir.filePath("plain"), "x"));
-        SubmissionRun run(2, 137);
-        run.submit(dir.filePath(file), {"ace", "ok"});
-        QCOMPARE(run.host.events, flow(1, true, says::notSaved));
-        QCOMPARE(fileBytes(dir.filePath("plain")), QByteArray("x"));
+        QString path = QDir(dir.path()).filePath(target);
+        if (throughLink) {
+            QVERIFY(QFile::link(path, dir.filePath("bdd activité 1")));
+            path = dir.filePath("bdd activité 1");
+        }
+        const QStringList before = listing(dir.path());
+
+        QTemporaryDir own;
+        ChildCopies copies(own.path());
+        QCOMPARE(copies.run(path, {{"137"}}, 10000).value(0).join(" | "), "0 | " + says::notSaved);
+        QCOMPARE(listing(dir.path()), before);
+#else
+        QSKIP("pipes and devices at a file's path are a Unix case");
+#endif
+    }
+
+    // A link is the player's: followed to read and to write, and never removed or
+    // replaced, not even by undoing a failed save.
+    void linksAreFollowedAndKept_data()
+    {
+        QTest::addColumn<QString>("target");    // where the link leads, in the test folder
+        QTest::addColumn<Table>("table");       // what it leads to; no file when empty
+        QTest::addColumn<int>("failingWrite");  // 0: none fails
+        QTest::addColumn<QString>("outcome");
+        const Table full = descendingTable();
+        QTest::newRow("into a missing folder (a drive not mounted)") << "unmounted/bdd" << Table{} << 0 << says::notSaved;
+        QTest::newRow("to a file not made yet") << "elsewhere/bdd" << Table{} << 0 << says::firstPlace;
+        QTest::newRow("to a file not made yet, failed save") << "elsewhere/bdd" << Table{} << 2 << says::notSaved;
+        QTest::newRow("to a table") << "elsewhere/bdd" << full << 0 << says::firstPlace;
+        QTest::newRow("to a table, failed save") << "elsewhere/bdd" << full << 15 << says::notSaved;
+    }
+
+    void linksAreFollowedAndKept()
+    {
+        QFETCH(QString, target);
+        QFETCH(Table, table);
+        QFETCH(int, failingWrite);
+        QFETCH(QString, outcome);
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkdir(dir.filePath("elsewhere")));
+        const QString path = dir.filePath("bdd activité 1");
+        const QString targetPath = dir.filePath(target);
+        QVERIFY(QFile::link(targetPath, path));
+        // Filler that is not zeros: undoing puts back the bytes, not only the records.
+        QByteArray before = encoded(table);
+        for (qsizetype end = scoreSlotSize; end <= before.size(); end += scoreSlotSize)
+            before[end - 1] = '\xEE';
+        if (!table.isEmpty())
+            QVERIFY(writeBytes(targetPath, before));
+
+        SubmissionRun run(2, 3500);
+        run.host.answers = {"neo", "hi"};
+        ProbeStore store(path, failingWrite);
+        submitScore(run.core, run.memory, store);
+
+        QCOMPARE(run.host.events, flow(1, true, outcome));
+        QVERIFY(QFileInfo(path).isSymLink());
+        QCOMPARE(QFileInfo(path).symLinkTarget(), targetPath);
+        if (outcome == says::notSaved) {
+            QCOMPARE(QFileInfo::exists(targetPath), !table.isEmpty());
+            QCOMPARE(fileBytes(targetPath), before);
+        } else {
+            QCOMPARE(readScoreTable(targetPath), inserted(emptyTail(table), 1, stored("neo", 3500, "hi")));
+        }
+        QVERIFY(!QFileInfo::exists(dir.filePath("unmounted")));
+        QVERIFY(!QFileInfo::exists(ScoreFileLock::lockFilePath(path)));
+    }
+
+    // A folder that refuses new files, holding a table that the player may write (a
+    // shared folder, a read-only mount with a writable file, C:\ for a standard Windows
+    // user): the lock goes to the player's own runtime folder and the save goes through;
+    // copies of one player still take turns. File modes do not stop root, so as root the
+    // copies run as nobody.
+    void folderThatRefusesNewFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");           // the table in the folder; null: none
+        QTest::addColumn<QList<QStringList>>("copies");  // each copy's scores, all running at once
+        QTest::addColumn<Table>("expected");             // none: nothing may be saved
+        const Table full = descendingTable();
+        QStringList even;
+        QStringList odd;
+        for (int score = 100; score < 150; score += 2) {
+            even << QString::number(score);
+            odd << QString::number(score + 1);
+        }
+        Table best;
+        for (int score = 149; score > 119; --score)
+            best.append(stored(QStringLiteral("t%1").arg(score), score));
+        QTest::newRow("a save into the table") << encoded(full) << QList<QStringList>{{"2450"}}
+                                               << inserted(full, 7, stored("t2450", 2450));
+        QTest::newRow("two copies at once") << encoded(emptyTail({})) << QList<QStringList>{even, odd} << best;
+        QTest::newRow("no table, and none may be made") << QByteArray() << QList<QStringList>{{"137"}} << Table{};
+    }
+
+    void folderThatRefusesNewFiles()
+    {
+#ifdef Q_OS_UNIX
+        QFETCH(QByteArray, bytes);
+        QFETCH(QList<QStringList>, copies);
+        QFETCH(Table, expected);
+        QTemporaryDir base;
+        const QString shared = base.filePath("shared");
+        const QString path = shared + "/bdd activité 1";
+        QVERIFY(QDir().mkdir(shared));
+        if (!bytes.isNull()) {
+            QVERIFY(writeBytes(path, bytes));
+            QVERIFY(::chmod(QFile::encodeName(path).constData(), 0666) == 0);
+        }
+        ChildCopies children(base.path());
+        const QString why = children.runAsUnprivilegedUser();
+        if (!why.isEmpty())
+            QSKIP(qPrintable(why));
+        if (::geteuid() != 0) {
+            // Root's folder refuses nobody as it is; one's own folder must be made to.
+            QVERIFY(::chmod(QFile::encodeName(shared).constData(), 0555) == 0);
+            if (writeBytes(shared + "/probe", "x"))
+                QSKIP("this file system lets the test create files in a read-only folder");
+        }
+
+        const QList<QStringList> outputs = children.run(path, copies, 60000);
+        ::chmod(QFile::encodeName(shared).constData(), 0755);
+        for (qsizetype i = 0; i < copies.size(); ++i) {
+            const QStringList output = outputs.value(i);
+            QVERIFY2(output.size() == copies[i].size() + 1, qPrintable(output.join(" | ")));
+            for (const QString& message : output.mid(1))
+                QVERIFY2((message == says::notSaved) == expected.isEmpty(), qPrintable(message));
+        }
+        QCOMPARE(readScoreTable(path), expected);
+        QCOMPARE(QFileInfo::exists(path), !bytes.isNull());
+        QCOMPARE(QDir(shared).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), bytes.isNull() ? 0 : 1);
+        QCOMPARE(QDir(children.runtimeFolder()).entryList(QDir::Files), QStringList{});  // locks let go
+#else
+        QSKIP("file modes are a Unix case");
+#endif
     }
 
     void slotAccessCounts_data()
