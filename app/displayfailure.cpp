@@ -49,8 +49,8 @@ QString explain(const QStringList& said)
     const QString display = environment("DISPLAY");
     const QString wayland = environment("WAYLAND_DISPLAY");
     const QString platform = environment("QT_QPA_PLATFORM");
-    const bool displayServerPlatform =
-        platform.isEmpty() || platform.startsWith(QLatin1String("xcb")) || platform.startsWith(QLatin1String("wayland"));
+    const bool displayServerPlatform = platform.isEmpty() || platform.startsWith(QLatin1String("xcb"))
+                                       || platform.startsWith(QLatin1String("wayland"));
     if (display.isEmpty() && wayland.isEmpty() && displayServerPlatform)
         return QStringLiteral("no graphical display found (DISPLAY and WAYLAND_DISPLAY are unset); "
                               "the game needs a desktop session to run.");

@@ -68,8 +68,8 @@ say "The packaged game without a display it can reach"
 dead=87
 while [ -e "/tmp/.X11-unix/X$dead" ] || [ -e "/tmp/.X$dead-lock" ]; do dead=$((dead + 1)); done
 set +e
-message=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=":$dead" XDG_RUNTIME_DIR="$runtime" \
-    "$game" 2>&1 >/dev/null)
+message=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE \
+    DISPLAY=":$dead" XDG_RUNTIME_DIR="$runtime" "$game" 2>&1 >/dev/null)
 status=$?
 set -e
 printf '%s\n' "$message"
@@ -90,7 +90,7 @@ done
 
 # WAYLAND_DEBUG logs the protocol on standard error, one '[time] request' line each: the
 # menu window must get its title and a buffer; every other line is a message from the game.
-(cd "$unpacked" && exec env -u DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$runtime" \
+(cd "$unpacked" && exec env -u DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE XDG_RUNTIME_DIR="$runtime" \
     WAYLAND_DISPLAY="$socket" WAYLAND_DEBUG=client HOME="$unpacked" "$game") \
     >"$build/wayland-game.log" 2>&1 &
 game_pid=$!
