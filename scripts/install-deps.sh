@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Drovane needs to build, test and play; only those missing.
+# Package names given as arguments are wanted too (scripts/package.sh names its tools).
+# As root it runs apt-get; otherwise through sudo; without sudo it names what is missing and
+# the command to run as root, and fails.
 set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-multimedia-dev libxkbcommon-dev qt6-translations-l10n
+    qt6-base-dev qt6-multimedia-dev libxkbcommon-dev
+    qt6-wayland qt6-translations-l10n
     fonts-comic-neue fonts-dejavu-core
     desktop-file-utils appstream
+    clang-format clang-tidy
+    "$@"
 )
 
 missing=()
@@ -15,13 +21,19 @@ for package in "${packages[@]}"; do
         missing+=("$package")
     fi
 done
+((${#missing[@]} > 0)) || exit 0
 
-if ((${#missing[@]} > 0)); then
-    sudo=()
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo=(sudo)
-    fi
-    echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+install=(apt-get install -y -qq --no-install-recommends "${missing[@]}")
+if [ "$(id -u)" -eq 0 ]; then
+    as_root=(env DEBIAN_FRONTEND=noninteractive)
+elif command -v sudo >/dev/null 2>&1; then
+    # sudo resets the environment: the setting has to be given inside it.
+    as_root=(sudo env DEBIAN_FRONTEND=noninteractive)
+else
+    echo "install-deps.sh: missing Debian packages: ${missing[*]}; install them as root with:" \
+         "su -c 'apt-get update && apt-get install --no-install-recommends ${missing[*]}'" >&2
+    exit 1
 fi
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" "${install[@]}"
