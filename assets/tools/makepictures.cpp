@@ -75,6 +75,8 @@ void save(const QImage& image, const QString& path, const char* format, int qual
 // An upward rocket: yellow nose and exhaust, orange hull, a round dark-blue window
 // with a glint, red fins. Light comes from the upper left, so each colour below is
 // then shaded by column and by height (see shade()).
+// The grids below are pictures, kept one row a line.
+// clang-format off
 const Grid shipGrid = {
     "....Y.....",
     "...YyY....",
@@ -106,6 +108,7 @@ const Palette shipPalette = {
     {'r', qRgb(235, 40, 30)},    // fins
     {'R', qRgb(170, 20, 20)},
 };
+// clang-format on
 
 QRgb shade(QRgb colour, int x, int y)
 {
@@ -128,6 +131,7 @@ QImage drawShip()
 
 // ---- Bonus ------------------------------------------------------------------------
 
+// clang-format off
 const Grid bonusGrid = {
     "....#....",
     "...#Y#...",
@@ -144,6 +148,7 @@ const Palette bonusPalette = {
     {'Y', qRgb(255, 255, 128)},
     {'#', qRgb(0, 0, 0)},
 };
+// clang-format on
 
 // ---- Star field -------------------------------------------------------------------
 
@@ -265,6 +270,7 @@ QImage drawLogo()
 
 // A window turned a little to the right: its far edge is shorter, the title bar
 // narrows with it, and it throws a grey shadow down and to the right.
+// clang-format off
 const Grid icon32Grid = {
     "................................",
     "................................",
@@ -341,6 +347,7 @@ const Palette iconMonoPalette = {
     {'w', qRgb(255, 255, 255)},
     {'c', qRgb(0, 0, 0)},
 };
+// clang-format on
 
 QImage iconImage(const Grid& grid, const Palette& palette)
 {
