@@ -113,7 +113,7 @@ const Palette shipPalette = {
 QRgb shade(QRgb colour, int x, int y)
 {
     const double light = 1.12 - 0.06 * x - (y > 11 ? 0.04 : 0.0) - (y > 13 ? 0.04 : 0.0);
-    const auto channel = [light](int value) { return std::clamp(int(value * light + 0.5), 0, 255); };
+    const auto channel = [light](int value) { return std::clamp(int(std::lround(value * light)), 0, 255); };
     return qRgb(channel(qRed(colour)), channel(qGreen(colour)), channel(qBlue(colour)));
 }
 
@@ -413,8 +413,8 @@ QByteArray iconBitmap(const QImage& image, const std::vector<QRgb>& colours, int
         bytes.append('\0');
     }
 
-    QByteArray colourRows(colourStride * height, '\0');
-    QByteArray maskRows(maskStride * height, '\0');
+    QByteArray colourRows(qsizetype(colourStride) * height, '\0');
+    QByteArray maskRows(qsizetype(maskStride) * height, '\0');
     for (int y = 0; y < height; ++y) {
         const int row = height - 1 - y;
         for (int x = 0; x < width; ++x) {
