@@ -65,7 +65,7 @@ void PickupTone::play()
     if (!device_)
         return;
     device_->write(reinterpret_cast<const char*>(samples_.data()),
-                   static_cast<qint64>(samples_.size() * sizeof(std::int16_t)));
+                   static_cast<qint64>(samples_.size()) * qint64{sizeof(std::int16_t)});
 }
 
 }  // namespace drovane

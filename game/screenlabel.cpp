@@ -28,7 +28,7 @@ const QPixmap& ScreenLabel::rendered(qreal ratio) const
         painter.setFont(look_.font);
         painter.setPen(look_.text);
         painter.drawText(QRect(QPoint(0, 0), look_.rect.size()),
-                         look_.alignment | Qt::AlignTop | Qt::TextSingleLine, caption_);
+                         int(look_.alignment | Qt::AlignTop | Qt::TextSingleLine), caption_);
     }
     return rendered_;
 }

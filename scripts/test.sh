@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test twice: once as built for
-# players, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, checks the format, then builds and runs every test twice: once
+# as built for players (and lints that build with clang-tidy), once under AddressSanitizer
+# and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 jobs="$(nproc)"
 
+echo "== Format =="
+scripts/check-format.sh
+
 echo "== Tests =="
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== clang-tidy =="
+scripts/lint.sh build
 
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DDROVANE_SANITIZE=ON

@@ -75,6 +75,8 @@ void save(const QImage& image, const QString& path, const char* format, int qual
 // An upward rocket: yellow nose and exhaust, orange hull, a round dark-blue window
 // with a glint, red fins. Light comes from the upper left, so each colour below is
 // then shaded by column and by height (see shade()).
+// The grids below are pictures, kept one row a line.
+// clang-format off
 const Grid shipGrid = {
     "....Y.....",
     "...YyY....",
@@ -106,11 +108,12 @@ const Palette shipPalette = {
     {'r', qRgb(235, 40, 30)},    // fins
     {'R', qRgb(170, 20, 20)},
 };
+// clang-format on
 
 QRgb shade(QRgb colour, int x, int y)
 {
     const double light = 1.12 - 0.06 * x - (y > 11 ? 0.04 : 0.0) - (y > 13 ? 0.04 : 0.0);
-    const auto channel = [light](int value) { return std::clamp(int(value * light + 0.5), 0, 255); };
+    const auto channel = [light](int value) { return std::clamp(int(std::lround(value * light)), 0, 255); };
     return qRgb(channel(qRed(colour)), channel(qGreen(colour)), channel(qBlue(colour)));
 }
 
@@ -128,6 +131,7 @@ QImage drawShip()
 
 // ---- Bonus ------------------------------------------------------------------------
 
+// clang-format off
 const Grid bonusGrid = {
     "....#....",
     "...#Y#...",
@@ -144,6 +148,7 @@ const Palette bonusPalette = {
     {'Y', qRgb(255, 255, 128)},
     {'#', qRgb(0, 0, 0)},
 };
+// clang-format on
 
 // ---- Star field -------------------------------------------------------------------
 
@@ -265,6 +270,7 @@ QImage drawLogo()
 
 // A window turned a little to the right: its far edge is shorter, the title bar
 // narrows with it, and it throws a grey shadow down and to the right.
+// clang-format off
 const Grid icon32Grid = {
     "................................",
     "................................",
@@ -341,6 +347,7 @@ const Palette iconMonoPalette = {
     {'w', qRgb(255, 255, 255)},
     {'c', qRgb(0, 0, 0)},
 };
+// clang-format on
 
 QImage iconImage(const Grid& grid, const Palette& palette)
 {
@@ -406,8 +413,8 @@ QByteArray iconBitmap(const QImage& image, const std::vector<QRgb>& colours, int
         bytes.append('\0');
     }
 
-    QByteArray colourRows(colourStride * height, '\0');
-    QByteArray maskRows(maskStride * height, '\0');
+    QByteArray colourRows(qsizetype(colourStride) * height, '\0');
+    QByteArray maskRows(qsizetype(maskStride) * height, '\0');
     for (int y = 0; y < height; ++y) {
         const int row = height - 1 - y;
         for (int x = 0; x < width; ++x) {

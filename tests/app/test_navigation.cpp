@@ -89,7 +89,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window));
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command1"));
         QStringList order;
-        QWidget* widget = window->findChild<QWidget*>(QStringLiteral("Command1"));
+        auto* widget = window->findChild<QWidget*>(QStringLiteral("Command1"));
         for (int i = 0; i < 7; ++i, widget = widget->nextInFocusChain())
             order.append(widget->objectName());
         QCOMPARE(order, (QStringList{"Command1", "Command2", "Option1", "Option2", "Option3", "Option4", "Option5"}));

@@ -256,14 +256,14 @@ private slots:
 
         struct Expected { int size, colours, bits; };
         const Expected expected[] = {{32, 2, 1}, {32, 16, 4}, {16, 16, 4}};
-        for (int i = 0; i < 3; ++i) {
+        for (qsizetype i = 0; i < 3; ++i) {
             const char* entry = data + 6 + 16 * i;
             QCOMPARE(quint8(entry[0]), quint8(expected[i].size));
             QCOMPARE(quint8(entry[1]), quint8(expected[i].size));
             QCOMPARE(quint8(entry[2]), quint8(expected[i].colours));
             QCOMPARE(qFromLittleEndian<quint16>(entry + 6), quint16(expected[i].bits));
-            const quint32 length = qFromLittleEndian<quint32>(entry + 8);
-            const quint32 offset = qFromLittleEndian<quint32>(entry + 12);
+            const auto length = qFromLittleEndian<quint32>(entry + 8);
+            const auto offset = qFromLittleEndian<quint32>(entry + 12);
             QVERIFY(offset + length <= quint32(bytes.size()));
             const char* bitmap = data + offset;
             QCOMPARE(qFromLittleEndian<qint32>(bitmap + 4), expected[i].size);

@@ -43,7 +43,7 @@ private slots:
         const std::optional<int> intervals[] = {int(m.tickInterval), m.stoneInterval, m.bonusInterval,
                                                 m.pelletInterval};
         for (int n = 1; n <= 4; ++n) {
-            QTimer* timer = screen.findChild<QTimer*>(QStringLiteral("Timer%1").arg(n));
+            auto* timer = screen.findChild<QTimer*>(QStringLiteral("Timer%1").arg(n));
             QCOMPARE(timer != nullptr, intervals[n - 1].has_value());
             if (!timer)
                 continue;

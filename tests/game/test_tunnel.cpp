@@ -218,7 +218,7 @@ private slots:
                 f.random.script({draw()});
             f.core.tick();
             for (int k = 1; k <= 30; ++k) {
-                const float expected = float(f.state.wallLeft[k] + f.state.corridorGap);
+                const auto expected = float(f.state.wallLeft[k] + f.state.corridorGap);
                 QCOMPARE(f.core.playfield().barLeft[k + 30], expected);
                 // The left bar stays within one step of its offset.
                 QVERIFY(std::abs(f.core.playfield().barLeft[k] - f.state.wallLeft[k]) < 90.5f);

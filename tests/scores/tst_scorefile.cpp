@@ -39,7 +39,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("Drovane/bdd activité 1");
         QVERIFY(writeScoreRecord(path, 30, {"last", 5, "z"}));
-        QCOMPARE(fileBytes(path), QByteArray(29 * scoreSlotSize, '\0') + encodeScoreRecord({"last", 5, "z"}));
+        QCOMPARE(fileBytes(path), QByteArray(qsizetype(29) * scoreSlotSize, '\0') + encodeScoreRecord({"last", 5, "z"}));
         QCOMPARE(readScoreTable(path).size(), 30);
     }
 
@@ -82,7 +82,7 @@ private slots:
         QFETCH(int, slotsBefore);
         QTemporaryDir dir;
         const QString path = dir.filePath("scores");
-        const QByteArray before(std::max(slotsBefore, 0) * scoreSlotSize, '\x55');
+        const QByteArray before(qsizetype(std::max(slotsBefore, 0)) * scoreSlotSize, '\x55');
         if (slotsBefore >= 0)
             QVERIFY(writeBytes(path, before));
 

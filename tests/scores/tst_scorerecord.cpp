@@ -70,12 +70,12 @@ private slots:
         QTest::newRow("zero slot") << QByteArray(scoreSlotSize, '\0') << emptyScoreRecord();
         QTest::newRow("no bytes at all") << QByteArray() << emptyScoreRecord();
         QTest::newRow("short slot reads zeros")
-            << (padded("bob") + QByteArray::fromHex("0700" "0a00") + "abcdef")
+            << (padded("bob") + QByteArray::fromHex("0700 0a00") + "abcdef")
             << ScoreRecord{padded("bob"), 7, QStringLiteral("abcdef") + QString(4, QChar(0))};
         QTest::newRow("length 200 stays in its slot")
-            << (padded("x") + QByteArray::fromHex("0100" "c800")).leftJustified(scoreSlotSize, 'z')
+            << (padded("x") + QByteArray::fromHex("0100 c800")).leftJustified(scoreSlotSize, 'z')
             << stored("x", 1, QString(94, 'z'));
-        QTest::newRow("length 65535") << (padded("x") + QByteArray::fromHex("0100" "ffff")).leftJustified(40, 'z')
+        QTest::newRow("length 65535") << (padded("x") + QByteArray::fromHex("0100 ffff")).leftJustified(40, 'z')
                                       << stored("x", 1, QString(6, 'z') + QString(88, QChar(0)));
     }
 
