@@ -192,7 +192,7 @@ QString canonicalScoreFilePath(const QString& path)
     QFileInfo info(QFileInfo(path).absoluteFilePath());
     for (int hops = 0; hops < maxLinkHops && info.isSymLink(); ++hops)
         info = QFileInfo(info.symLinkTarget());
-    const QString canonical = info.canonicalFilePath();
+    QString canonical = info.canonicalFilePath();
     if (!canonical.isEmpty())
         return canonical;
     const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
