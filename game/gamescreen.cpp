@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
 
@@ -39,6 +40,7 @@ GameScreen::GameScreen(const GameMode& mode, GameState& state, RandomSource& ran
     createLabels();
     createTimers();
     core_.load();
+    refreshed_ = core_.playfield();
     for (QTimer* timer : timers_) {
         if (timer)
             timer->start();
@@ -116,7 +118,11 @@ ScreenLabel* GameScreen::label(const QString& name) const
 void GameScreen::refresh()
 {
     syncCaptions();
-    update();
+    // Only what changed: on a tick the playfield and the score, on a key the ship.
+    const QRect changed = painter_.changedArea(refreshed_, core_.playfield(), labels_);
+    if (!changed.isEmpty())
+        update(changed);
+    refreshed_ = core_.playfield();
 }
 
 void GameScreen::syncCaptions()
@@ -139,11 +145,11 @@ int GameScreen::virtualKeyCode(int qtKey)
     }
 }
 
-void GameScreen::paintEvent(QPaintEvent*)
+void GameScreen::paintEvent(QPaintEvent* event)
 {
     syncCaptions();  // the rules may have run without an event of this window
     QPainter painter(this);
-    painter_.paint(painter, core_.playfield(), labels_);
+    painter_.paint(painter, core_.playfield(), labels_, event->region());
 }
 
 void GameScreen::keyPressEvent(QKeyEvent* event)

@@ -52,7 +52,8 @@ private:
 
     void createLabels();
     void createTimers();
-    // Copies the captions the rules write and schedules a redraw.
+    // Copies the captions the rules write and schedules a redraw of what changed since
+    // the last refresh.
     void refresh();
     void syncCaptions();
     ScreenLabel* labelAt(QPoint position) const;
@@ -63,6 +64,7 @@ private:
     ScreenLabels labels_{};
     ScreenLabel* pressedLabel_ = nullptr;
     PlayfieldPainter painter_;
+    Playfield refreshed_;  // the field as of the last refresh
 };
 
 }  // namespace drovane

@@ -7,9 +7,13 @@
 #include "game/gamemode.h"
 #include "assets/pictures.h"
 #include "game/gamescreen.h"
+#include "game/screenlabel.h"
 #include "support/testmain.h"
 
+#include <QBackingStore>
 #include <QTimer>
+
+#include <random>
 
 using namespace drovane;
 using namespace drovane::test;
@@ -35,6 +39,16 @@ QRgb rgb(Rgb colour)
 {
     return toQColor(colour).rgb() & 0xffffff;
 }
+
+// Always the same winding corridor.
+class FixedRandom final : public RandomSource {
+public:
+    void reseed() override {}
+    float draw() override { return float(engine_() >> 8) * 0x1.0p-24f; }
+
+private:
+    std::mt19937 engine_{20261209};
+};
 
 // A screen with its tick stopped, on a straight corridor.
 struct StillScreen {
@@ -164,13 +178,79 @@ private slots:
         QVERIFY(textFinerThanBlocks);
     }
 
+    void redrawsOfWhatChangedShowTheWholePicture_data()
+    {
+        addRowPerMode();
+    }
+    void redrawsOfWhatChangedShowTheWholePicture()
+    {
+        // The window redraws only what changed since its last redraw. After every tick,
+        // launch and key, what it shows must be the picture drawn whole.
+        QFETCH(int, mode);
+        GameState state;
+        FixedRandom random;
+        GameScreen screen(gameMode(mode), state, random);
+        for (QTimer* timer : screen.findChildren<QTimer*>())
+            timer->stop();
+        screen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+        // The backing store may hand out a new image on every redraw: asked afresh each time.
+        const auto shown = [&] { return dynamic_cast<QImage*>(screen.backingStore()->paintDevice()); };
+        if (!shown())
+            QSKIP("this platform's backing store is no image");
+        const auto whole = [&] { return screen.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        const auto onScreen = [&] { return shown()->convertToFormat(QImage::Format_RGB32); };
+        QTRY_COMPARE(onScreen(), whole());
+
+        // Each event is drawn and checked before the next, so no redraw covers another's.
+        const auto fire = [&](GameTimer which) {
+            if (QTimer* timer = screen.timer(which)) {
+                QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+                QTRY_COMPARE(onScreen(), whole());
+            }
+        };
+        const auto press = [&](Qt::Key key) {
+            QTest::keyClick(&screen, key);
+            QTRY_COMPARE(onScreen(), whole());
+        };
+        // The score, drawn from glyphs shaped once, reads as drawText lays it out.
+        const ScreenLabel* score = screen.label(QStringLiteral("score"));
+        const qreal ratio = screen.devicePixelRatioF();
+        const QRect scoreRect(score->look().rect.topLeft() * ratio, score->look().rect.size() * ratio);
+        const auto scoreLaidOut = [&] { return score->rendered(ratio).toImage().convertToFormat(QImage::Format_RGB32); };
+        Playfield& field = screen.core().playfield();
+        for (int tick = 0; tick < 160; ++tick) {
+            // Along the left wall, clear of the stones, which fall in the corridor's right part.
+            field.shipLeft = field.barLeft[geometry::collisionRow] + 2175 + 30;
+            fire(GameTimer::Tick);
+            QCOMPARE(onScreen().copy(scoreRect), scoreLaidOut());
+            if (tick % 40 == 5)
+                fire(GameTimer::Stone);
+            if (tick % 40 == 12)
+                fire(GameTimer::Bonus);
+            if (tick % 20 == 3)
+                fire(GameTimer::Pellet);
+            if (tick % 7 == 2)
+                press(tick % 14 == 2 ? Qt::Key_Left : Qt::Key_Right);
+            if (tick == 100) {
+                press(Qt::Key_P);
+                press(Qt::Key_P);  // resuming starts the timers again
+                for (QTimer* timer : screen.findChildren<QTimer*>())
+                    timer->stop();
+            }
+            if (QTest::currentTestFailed())
+                return;
+        }
+        QCOMPARE(screen.core().runState(), RunState::Running);
+        QVERIFY(field.scoreCaption.toInt() > 100);
+    }
+
 public:
     static inline int zoomUnderTest = 0;
 };
 
 int main(int argc, char** argv)
 {
-    QStringList gameArguments;
     if (argc > 2 && qstrcmp(argv[1], "--zoom") == 0) {
         const CommandLine commandLine = readCommandLine({QStringLiteral("drovane"), QStringLiteral("--zoom"),
                                                          QString::fromLocal8Bit(argv[2])}, {});
