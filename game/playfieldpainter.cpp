@@ -214,7 +214,7 @@ void PlayfieldPainter::paintStarfield(QPainter& painter, const Playfield& field,
     // on it. Row by row (the pitch of the rows, which their bars cover from top to
     // bottom), it is drawn where that row's bars are not; the bars are drawn over the
     // rest anyway. Below the rows lies the status bar.
-    QVarLengthArray<QRect, 3 * geometry::rowsPerWall> sky;
+    QVarLengthArray<QRect, 3 * qsizetype(geometry::rowsPerWall)> sky;
     std::array<QVarLengthArray<QRect, 64>, maxStarColours> stars;
     const auto stretch = [&](int left, int right, int top) {
         left = std::max(left, area.left());
@@ -259,7 +259,7 @@ void PlayfieldPainter::paintStarfield(QPainter& painter, const Playfield& field,
 void PlayfieldPainter::paintBars(QPainter& painter, const Playfield& field, int firstRow, int lastRow,
                                  const QRect& area, bool wholeRatio) const
 {
-    QVarLengthArray<QRect, 2 * geometry::rowsPerWall> bars;
+    QVarLengthArray<QRect, 2 * qsizetype(geometry::rowsPerWall)> bars;
     for (int row = firstRow; row <= lastRow; ++row) {
         const int top = twipsToPixels(geometry::rowTop(row));
         if (top > area.bottom() || top + barHeight <= area.top())

@@ -83,7 +83,7 @@ int main(int argc, char* argv[])
     QImage previous;
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < seconds * 1000) {
+    while (double(clock.elapsed()) < seconds * 1000) {
         const QImage image = screen->grabWindow(window, 0, 0, 404, 241).toImage().convertToFormat(QImage::Format_RGB32);
         ++looks;
         if (image.isNull() || image.height() < 241)
