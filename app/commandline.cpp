@@ -34,9 +34,9 @@ QString dashed(const QString& optionName)
 CommandLine readCommandLine(const QStringList& arguments, const QString& scoresFolderVariable)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Drovane, un petit jeu d'arcade : pilotez un vaisseau au fond d'un couloir qui se resserre.\n"
-        "Les scores vont dans le dossier DROVANE_SCORES_DIR quand cette variable est définie."));
+    parser.setApplicationDescription(
+        QStringLiteral("Drovane, un petit jeu d'arcade : pilotez un vaisseau au fond d'un couloir qui se resserre.\n"
+                       "Les scores vont dans le dossier DROVANE_SCORES_DIR quand cette variable est définie."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Affiche cette aide."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Affiche la version du jeu."));

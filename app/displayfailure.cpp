@@ -39,8 +39,8 @@ QString environment(const char* name)  // empty when unset
 bool isPlatformFailure(const QString& text)
 {
     return text.contains(QLatin1String("could not connect to display"), Qt::CaseInsensitive)
-        || text.contains(QLatin1String("platform plugin"), Qt::CaseInsensitive)
-        || text.contains(QLatin1String("failed to start"), Qt::CaseInsensitive);
+           || text.contains(QLatin1String("platform plugin"), Qt::CaseInsensitive)
+           || text.contains(QLatin1String("failed to start"), Qt::CaseInsensitive);
 }
 
 // What went wrong, in words a player can act on, from what Qt said while it tried.
@@ -55,9 +55,8 @@ QString explain(const QStringList& said)
         return QStringLiteral("aucun affichage graphique trouvé (DISPLAY et WAYLAND_DISPLAY ne sont pas définies) ; "
                               "le jeu a besoin d'une session de bureau.");
 
-    static const QRegularExpression plugin(
-        QStringLiteral(R"re(could not (load|find)[^"]*platform plugin "([^"]+)")re"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression plugin(QStringLiteral(R"re(could not (load|find)[^"]*platform plugin "([^"]+)")re"),
+                                           QRegularExpression::CaseInsensitiveOption);
     QStringList reasons;
     const auto add = [&reasons](const QString& reason) {
         if (!reasons.contains(reason))
@@ -75,30 +74,32 @@ QString explain(const QStringList& said)
             const QString name = found.captured(2);
             if (name.startsWith(QLatin1String("wayland"))) {
                 if (missing)
-                    add(QStringLiteral("la prise en charge de Wayland par Qt n'est pas installée (paquet Debian qt6-wayland)"));
+                    add(QStringLiteral(
+                        "la prise en charge de Wayland par Qt n'est pas installée (paquet Debian qt6-wayland)"));
                 else if (wayland.isEmpty())
                     add(QStringLiteral("aucun compositeur Wayland ne répond (WAYLAND_DISPLAY n'est pas définie)"));
                 else
                     add(QStringLiteral("aucun compositeur Wayland ne répond à WAYLAND_DISPLAY=%1").arg(wayland));
             } else if (name.startsWith(QLatin1String("xcb"))) {
                 if (missing)
-                    add(QStringLiteral("la prise en charge de X11 par Qt n'est pas installée (paquet Debian libqt6gui6)"));
+                    add(QStringLiteral(
+                        "la prise en charge de X11 par Qt n'est pas installée (paquet Debian libqt6gui6)"));
                 else if (display.isEmpty())
                     add(QStringLiteral("DISPLAY n'est pas définie"));
                 else
                     add(QStringLiteral("aucun serveur X ne répond à DISPLAY=%1").arg(display));
             } else if (missing) {
-                add(QStringLiteral("il n'y a pas de module de plateforme Qt « %1 » (QT_QPA_PLATFORM=%2)").arg(name, platform));
+                add(QStringLiteral("il n'y a pas de module de plateforme Qt « %1 » (QT_QPA_PLATFORM=%2)")
+                        .arg(name, platform));
             } else {
                 add(QStringLiteral("le module de plateforme Qt « %1 » n'a pas pu démarrer").arg(name));
             }
         }
     }
     if (reasons.isEmpty()) {
-        const auto shown = [](const QString& value) {
-            return value.isEmpty() ? QStringLiteral("non définie") : value;
-        };
-        add(QStringLiteral("Qt n'a pu démarrer aucune plateforme d'affichage (DISPLAY %1, WAYLAND_DISPLAY %2, QT_QPA_PLATFORM %3)")
+        const auto shown = [](const QString& value) { return value.isEmpty() ? QStringLiteral("non définie") : value; };
+        add(QStringLiteral(
+                "Qt n'a pu démarrer aucune plateforme d'affichage (DISPLAY %1, WAYLAND_DISPLAY %2, QT_QPA_PLATFORM %3)")
                 .arg(shown(display), shown(wayland), shown(platform)));
     }
     return QStringLiteral("impossible d'ouvrir une fenêtre : %1 ; le jeu a besoin d'une session de bureau.")
@@ -147,9 +148,12 @@ void handler(QtMsgType type, const QMessageLogContext& context, const QString& t
         std::fflush(stderr);
         std::_Exit(1);
     }
-    HeldMessage message{type, context.category ? QByteArray(context.category) : QByteArray(),
+    HeldMessage message{type,
+                        context.category ? QByteArray(context.category) : QByteArray(),
                         context.file ? QByteArray(context.file) : QByteArray(),
-                        context.function ? QByteArray(context.function) : QByteArray(), context.line, text};
+                        context.function ? QByteArray(context.function) : QByteArray(),
+                        context.line,
+                        text};
     if (type == QtFatalMsg) {
         // Some other fatal error: say everything held back first, then let Qt end as it does.
         QList<HeldMessage> toPass;

@@ -1,7 +1,7 @@
 #include "windowfactory.h"
 
-#include "game/gamescreen.h"
 #include "game/gamemode.h"
+#include "game/gamescreen.h"
 #include "menuwindow.h"
 #include "scores/scoreboard.h"
 

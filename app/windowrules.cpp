@@ -16,8 +16,8 @@ int pointsToPixels(double points)
 
 void applyWindowRules(QWidget* window, QSize clientSize)
 {
-    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                           | Qt::MSWindowsFixedSizeDialogHint);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setFixedSize(clientSize);
 }

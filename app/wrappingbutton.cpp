@@ -5,7 +5,9 @@
 
 namespace drovane {
 
-WrappingButton::WrappingButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {}
+WrappingButton::WrappingButton(const QString& text, QWidget* parent) : QPushButton(text, parent)
+{
+}
 
 void WrappingButton::paintEvent(QPaintEvent*)
 {

@@ -92,8 +92,7 @@ bool DigitGlyphs::isDigits(const QString& caption)
     return true;
 }
 
-bool DigitGlyphs::matchesDrawText(qreal ratio, QImage::Format format, const QColor& background,
-                                  const QColor& text)
+bool DigitGlyphs::matchesDrawText(qreal ratio, QImage::Format format, const QColor& background, const QColor& text)
 {
     if (!usable_)
         return false;

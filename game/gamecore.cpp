@@ -1,7 +1,7 @@
 #include "gamecore.h"
 
-#include "gamemode.h"
 #include "fallingobjects.h"
+#include "gamemode.h"
 #include "numeric.h"
 #include "randomsource.h"
 
@@ -18,7 +18,10 @@ constexpr float driftBound = 1500;
 }  // namespace
 
 GameCore::GameCore(const GameMode& mode, GameState& state, GameHost& host, RandomSource& random)
-    : mode_(mode), state_(state), host_(host), random_(random)
+    : mode_(mode),
+      state_(state),
+      host_(host),
+      random_(random)
 {
 }
 
@@ -193,15 +196,15 @@ void GameCore::launchStone()
 
 void GameCore::launchBonus()
 {
-    launch(field_.bonus, prizeLaunchLeft(state_.bonusSide, state_.scoreCount, mode_.nearWallScore,
-                                         field_.barLeft[1], field_.barLeft[1 + rows]));
+    launch(field_.bonus, prizeLaunchLeft(state_.bonusSide, state_.scoreCount, mode_.nearWallScore, field_.barLeft[1],
+                                         field_.barLeft[1 + rows]));
     state_.bonusSide = state_.bonusSide == 1 ? 2 : 1;
 }
 
 void GameCore::launchPellet()
 {
-    launch(field_.pellet, prizeLaunchLeft(state_.pelletSide, state_.scoreCount, mode_.nearWallScore,
-                                          field_.barLeft[1], field_.barLeft[1 + rows]));
+    launch(field_.pellet, prizeLaunchLeft(state_.pelletSide, state_.scoreCount, mode_.nearWallScore, field_.barLeft[1],
+                                          field_.barLeft[1 + rows]));
     state_.pelletSide = state_.pelletSide == 1 ? 2 : 1;
 }
 

@@ -49,7 +49,7 @@ public:
     void setTimers(bool enabled);  // the screen's timer switch, setTimers_<screen>
     void stopTick();               // Timer1 alone
     void buildTunnel();
-    void lose();                   // the end-of-run sequence
+    void lose();  // the end-of-run sequence
     void replay();
     void cheatRestart();
 

@@ -26,12 +26,12 @@ using ColourRef = std::variant<Rgb, SystemColour>;
 // Everything that differs between the five modes. An empty optional means the mode
 // has no such object or no such limit.
 struct GameMode {
-    int index;                       // 1 to 5, menu order
-    std::string_view menuOption;     // objectName of the menu's option button
+    int index;                    // 1 to 5, menu order
+    std::string_view menuOption;  // objectName of the menu's option button
     std::string_view menuCaption;
-    std::string_view gameScreen;     // objectName of the game screen window
+    std::string_view gameScreen;  // objectName of the game screen window
     std::string_view gameCaption;
-    std::string_view scoreBoard;     // objectName of the score board window
+    std::string_view scoreBoard;  // objectName of the score board window
     std::string_view boardCaption;
     std::string_view scoreFilePath;  // the classic path; see scores/scorepaths.h for where it lives
 

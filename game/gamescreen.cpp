@@ -1,24 +1,24 @@
 #include "gamescreen.h"
 
 #include "app/colours.h"
-#include "game/gamemode.h"
-#include "game/modetext.h"
 #include "app/navigator.h"
 #include "app/windowrules.h"
+#include "game/gamemode.h"
+#include "game/modetext.h"
 #include "pickuptone.h"
 #include "randomsource.h"
-#include "screenlabel.h"
 #include "scores/scorepaths.h"
 #include "scores/submission.h"
+#include "screenlabel.h"
 
 #include <QCloseEvent>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QTimer>
 
 namespace drovane {
@@ -30,7 +30,9 @@ constexpr QSize clientSize{twipsToPixels(geometry::clientWidth), twipsToPixels(g
 }  // namespace
 
 GameScreen::GameScreen(const GameMode& mode, GameState& state, RandomSource& random)
-    : mode_(mode), core_(mode, state, *this, random), painter_(mode, palette())
+    : mode_(mode),
+      core_(mode, state, *this, random),
+      painter_(mode, palette())
 {
     setObjectName(toQString(mode.gameScreen));
     applyWindowRules(this, clientSize);

@@ -19,8 +19,7 @@ std::vector<std::int16_t> pickupToneSamples(int sampleRate)
     for (int i = 0; i < count; ++i) {
         const double t = double(i) / sampleRate;
         const double edge = std::min(double(i), double(count - 1 - i));
-        const double envelope =
-            edge >= fadeSamples ? 1.0 : 0.5 - 0.5 * std::cos(std::numbers::pi * edge / fadeSamples);
+        const double envelope = edge >= fadeSamples ? 1.0 : 0.5 - 0.5 * std::cos(std::numbers::pi * edge / fadeSamples);
         const double value = tone::amplitude * envelope * std::sin(2 * std::numbers::pi * tone::frequency * t);
         samples[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(std::lround(value * 32767));
     }

@@ -24,7 +24,10 @@ inline constexpr int shipWidth = 150;
 inline constexpr int shipHeight = 225;
 inline constexpr int shipLeftAfterReplay = 3000;
 inline constexpr int shipStep = 50;
-constexpr int rowTop(int row) { return (row - 1) * rowPitch; }
+constexpr int rowTop(int row)
+{
+    return (row - 1) * rowPitch;
+}
 }  // namespace geometry
 
 // What the caption of the `pause` label reads; it doubles as the run's visible state.
@@ -41,7 +44,7 @@ struct FallingObject {
 
 // The controls of a game screen that the rules move.
 struct Playfield {
-    RowArray<float, 60> barLeft;  // Shape1(1..30) left wall, Shape1(31..60) right wall
+    RowArray<float, 60> barLeft;                // Shape1(1..30) left wall, Shape1(31..60) right wall
     float shipLeft = geometry::shipDesignLeft;  // Shape2
     FallingObject stone{2880, 120, false};      // pierre
     FallingObject bonus{3000, 0, false};

@@ -1,9 +1,9 @@
 #include "playfieldpainter.h"
 
 #include "app/colours.h"
-#include "game/gamemode.h"
 #include "app/windowrules.h"
 #include "assets/pictures.h"
+#include "game/gamemode.h"
 #include "screenlabel.h"
 
 #include <QPainter>
@@ -93,8 +93,8 @@ void PlayfieldPainter::paint(QPainter& painter, const Playfield& field, const Sc
         paintOval(painter, field.pellet, pelletSize, pelletFill_, frame_, area);
 }
 
-void PlayfieldPainter::paintStatusBar(QPainter& painter, const ScreenLabels& labels, const QRegion& area,
-                                      qreal ratio, bool withScore) const
+void PlayfieldPainter::paintStatusBar(QPainter& painter, const ScreenLabels& labels, const QRegion& area, qreal ratio,
+                                      bool withScore) const
 {
     painter.fillRect(statusBar, status_);
     for (const ScreenLabel* label : {labels.label1, labels.score, labels.label2, labels.label3, labels.label4}) {
@@ -285,8 +285,8 @@ void PlayfieldPainter::paintFrame(QPainter& painter, const ScreenLabel& label) c
     painter.drawRect(label.look().rect.adjusted(0, 0, -1, -1));
 }
 
-void PlayfieldPainter::paintOval(QPainter& painter, const FallingObject& object, QSize size,
-                                 const QColor& fill, const QColor& border, const QRegion& area) const
+void PlayfieldPainter::paintOval(QPainter& painter, const FallingObject& object, QSize size, const QColor& fill,
+                                 const QColor& border, const QRegion& area) const
 {
     const QRect box(twipsToPixel(object.left), twipsToPixel(object.top), size.width(), size.height());
     if (!area.intersects(box))

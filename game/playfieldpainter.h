@@ -72,8 +72,8 @@ private:
                         bool withScore) const;
     const QPixmap& statusBarAt(qreal ratio, const ScreenLabels& labels) const;
     void paintFrame(QPainter& painter, const ScreenLabel& label) const;
-    void paintOval(QPainter& painter, const FallingObject& object, QSize size, const QColor& fill,
-                   const QColor& border, const QRegion& area) const;
+    void paintOval(QPainter& painter, const FallingObject& object, QSize size, const QColor& fill, const QColor& border,
+                   const QRegion& area) const;
     QRect shipRect(const Playfield& field) const;
     static QRect objectRect(const FallingObject& object, QSize size);
 

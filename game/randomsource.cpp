@@ -11,8 +11,7 @@ ClockSeededRandom::ClockSeededRandom()
 
 void ClockSeededRandom::reseed()
 {
-    const auto now = static_cast<std::uint64_t>(
-        std::chrono::high_resolution_clock::now().time_since_epoch().count());
+    const auto now = static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
     // Two reseeds within one clock step still start different sequences.
     engine_.seed(now + ++reseeds_ * 0x9E3779B97F4A7C15ULL);
 }

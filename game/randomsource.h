@@ -24,8 +24,7 @@ public:
     float draw() override;
 
 private:
-    using Engine = std::linear_congruential_engine<std::uint64_t, 6364136223846793005ULL,
-                                                   1442695040888963407ULL, 0ULL>;
+    using Engine = std::linear_congruential_engine<std::uint64_t, 6364136223846793005ULL, 1442695040888963407ULL, 0ULL>;
     Engine engine_;
     std::uint64_t reseeds_ = 0;
 };

@@ -9,7 +9,9 @@
 namespace drovane {
 
 ScreenLabel::ScreenLabel(const QString& name, const QString& caption, const Look& look, QObject* parent)
-    : QObject(parent), caption_(caption), look_(look)
+    : QObject(parent),
+      caption_(caption),
+      look_(look)
 {
     setObjectName(name);
 }

@@ -3,8 +3,8 @@
 #include <QColor>
 #include <QFont>
 #include <QObject>
-#include <QRect>
 #include <QPixmap>
+#include <QRect>
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 #include "scoreboard.h"
 
-#include "game/gamemode.h"
 #include "app/navigator.h"
 #include "app/windowrules.h"
+#include "game/gamemode.h"
 #include "scorefile.h"
 #include "scoregrid.h"
 #include "scorepaths.h"
@@ -53,13 +53,13 @@ void centreOnScreen(QWidget* window)
 
 }  // namespace
 
-ScoreBoard::ScoreBoard(const GameMode& mode, QWidget* parent)
-    : ScoreBoard(mode, scoreFileLocation(mode), parent)
+ScoreBoard::ScoreBoard(const GameMode& mode, QWidget* parent) : ScoreBoard(mode, scoreFileLocation(mode), parent)
 {
 }
 
 ScoreBoard::ScoreBoard(const GameMode& mode, const QString& scoreFile, QWidget* parent)
-    : QWidget(parent), scoreFile_(scoreFile)
+    : QWidget(parent),
+      scoreFile_(scoreFile)
 {
     buildControls(mode);
     load();
@@ -100,8 +100,7 @@ void ScoreBoard::buildControls(const GameMode& mode)
 
 void ScoreBoard::load()
 {
-    const QString headers[] = {QStringLiteral("Pseudos "), QStringLiteral("Scores"),
-                               QStringLiteral("Commentaires")};
+    const QString headers[] = {QStringLiteral("Pseudos "), QStringLiteral("Scores"), QStringLiteral("Commentaires")};
     const int widthsTwips[] = {1500, 650, 7300};
     for (int column = 1; column <= 3; ++column) {
         grid_->setHorizontalHeaderItem(column, new QTableWidgetItem(headers[column - 1]));

@@ -1,7 +1,7 @@
 #include "scoregrid.h"
 
-#include "game/gamemode.h"
 #include "app/windowrules.h"
+#include "game/gamemode.h"
 #include "scorerecord.h"
 
 #include <QFontMetrics>
@@ -15,7 +15,7 @@ namespace {
 
 constexpr int columnCount = 4;
 constexpr int rowHeightTwips = 240;  // all 31 rows fit the grid's height
-constexpr int cellMargin = 2;         // pixels on each side of a cell's text
+constexpr int cellMargin = 2;        // pixels on each side of a cell's text
 const QColor cellColour(255, 255, 128);
 const QColor cellTextColour(0, 128, 0);
 const QColor lineColour(128, 128, 128);
@@ -28,14 +28,12 @@ QString css(Rgb c)
 QString gridStyle(const GameMode& mode)
 {
     // The outside colour is the table's background; cells paint their own yellow.
-    return QStringLiteral(
-               "QTableWidget { background-color: %1; gridline-color: %2; border: none;"
-               " selection-background-color: %3; selection-color: %4; }"
-               "QHeaderView { background-color: %1; }"
-               "QHeaderView::section { background-color: %3; color: %4; padding: 0px %5px;"
-               " border: none; border-right: 1px solid %6; border-bottom: 1px solid %6; }")
-        .arg(css(mode.gridOutsideColour), lineColour.name(), css(mode.gridHeaderColour),
-             css(mode.gridHeaderTextColour))
+    return QStringLiteral("QTableWidget { background-color: %1; gridline-color: %2; border: none;"
+                          " selection-background-color: %3; selection-color: %4; }"
+                          "QHeaderView { background-color: %1; }"
+                          "QHeaderView::section { background-color: %3; color: %4; padding: 0px %5px;"
+                          " border: none; border-right: 1px solid %6; border-bottom: 1px solid %6; }")
+        .arg(css(mode.gridOutsideColour), lineColour.name(), css(mode.gridHeaderColour), css(mode.gridHeaderTextColour))
         .arg(cellMargin)
         .arg(css(mode.gridHeaderLineColour));
 }

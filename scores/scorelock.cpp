@@ -17,7 +17,9 @@ constexpr int lockTimeoutMs = 3000;
 }  // namespace
 
 ScoreFileLock::ScoreFileLock(const QString& scoreFile)
-    : scoreFile_(scoreFile), folder_(QFileInfo(scoreFile).absolutePath()), lock_(lockFilePath(scoreFile))
+    : scoreFile_(scoreFile),
+      folder_(QFileInfo(scoreFile).absolutePath()),
+      lock_(lockFilePath(scoreFile))
 {
 }
 

@@ -46,8 +46,7 @@ ScoreRecord decodeScoreRecord(QByteArrayView slot)
     ScoreRecord record;
     record.nickname = fromWindows1252(QByteArrayView(bytes.data(), nicknameLength));
     record.score = qFromLittleEndian<qint16>(bytes.data() + scoreOffset);
-    const int length = std::min<int>(qFromLittleEndian<quint16>(bytes.data() + lengthOffset),
-                                     commentMaxLength);
+    const int length = std::min<int>(qFromLittleEndian<quint16>(bytes.data() + lengthOffset), commentMaxLength);
     record.comment = fromWindows1252(QByteArrayView(bytes.data() + commentOffset, length));
     return record;
 }

@@ -17,10 +17,10 @@ struct ScoreRecord {
     bool operator==(const ScoreRecord&) const = default;
 };
 
-inline constexpr int scoreTableSize = 30;     // records 1 to 30
-inline constexpr int scoreSlotSize = 128;     // bytes per record on disk
+inline constexpr int scoreTableSize = 30;  // records 1 to 30
+inline constexpr int scoreSlotSize = 128;  // bytes per record on disk
 inline constexpr int nicknameLength = 30;
-inline constexpr int commentMaxLength = 94;   // what a slot has room for after its header
+inline constexpr int commentMaxLength = 94;  // what a slot has room for after its header
 
 // What a slot of zero bytes reads as: 30 NUL characters, 0, no comment.
 ScoreRecord emptyScoreRecord();

@@ -1,7 +1,7 @@
 #include "submission.h"
 
-#include "game/gamemode.h"
 #include "game/gamecore.h"
+#include "game/gamemode.h"
 #include "scorestore.h"
 
 namespace drovane {
@@ -71,8 +71,8 @@ void submitScore(GameCore& core, SubmissionMemory& memory, ScoreStore& store)
         askNicknameAndComment(host, memory);
 
     // Boxes closed: check, write and release before telling the player anything.
-    const InsertionResult result =
-        enterResult(store, {memory.enteredNickname, score, memory.enteredComment}, beatsLast);
+    const InsertionResult result = enterResult(store, {memory.enteredNickname, score, memory.enteredComment},
+                                               beatsLast);
     host.showMessage(outcomeMessage(result));
     host.showScoreBoard();
 }

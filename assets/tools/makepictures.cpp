@@ -35,8 +35,7 @@ namespace {
 using Grid = std::vector<std::string_view>;
 using Palette = std::map<char, QRgb>;
 
-const QRgb keyColour = qRgb(drovane::pictureKeyColour.r, drovane::pictureKeyColour.g,
-                            drovane::pictureKeyColour.b);
+const QRgb keyColour = qRgb(drovane::pictureKeyColour.r, drovane::pictureKeyColour.g, drovane::pictureKeyColour.b);
 
 // Turns a character grid into pixels; '.' is left as `background`.
 QImage paintGrid(const Grid& grid, const Palette& palette, QRgb background,
@@ -494,8 +493,12 @@ void writeIcons(const QDir& folder)
 
     // Desktop sizes: the pixel art blown up, from the small drawing where it divides.
     const std::vector<std::pair<int, QImage>> sizes = {
-        {16, small}, {32, large}, {48, enlarged(small, 3)}, {64, enlarged(large, 2)},
-        {128, enlarged(large, 4)}, {256, enlarged(large, 8)},
+        {16, small},
+        {32, large},
+        {48, enlarged(small, 3)},
+        {64, enlarged(large, 2)},
+        {128, enlarged(large, 4)},
+        {256, enlarged(large, 8)},
     };
     for (const auto& [size, image] : sizes)
         save(image, folder.filePath(QStringLiteral("icon-%1.png").arg(size)), "png");

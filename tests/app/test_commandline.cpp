@@ -21,18 +21,19 @@ private slots:
     void readsOptions_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("variable");    // DROVANE_SCORES_DIR
-        QTest::addColumn<int>("status");          // -1: the game starts
-        QTest::addColumn<QString>("firstLine");   // of what is printed, up to its length
+        QTest::addColumn<QString>("variable");   // DROVANE_SCORES_DIR
+        QTest::addColumn<int>("status");         // -1: the game starts
+        QTest::addColumn<QString>("firstLine");  // of what is printed, up to its length
         QTest::addColumn<int>("zoom");
         QTest::addColumn<QString>("folder");
 
         const QString tryHelp = QStringLiteral(" Essayez « drovane --help ».");
         QTest::newRow("nothing") << QStringList{} << QString() << -1 << QString() << 0 << QString();
         QTest::newRow("help") << QStringList{"--help"} << QString() << 0 << "Utilisation : " << 0 << QString();
-        QTest::newRow("-h wins over a bad zoom") << QStringList{"-h", "--zoom", "7"} << QString() << 0
-                                                 << "Utilisation : " << 0 << QString();
-        QTest::newRow("version") << QStringList{"--version"} << QString() << 0 << "drovane " DROVANE_VERSION << 0 << QString();
+        QTest::newRow("-h wins over a bad zoom")
+            << QStringList{"-h", "--zoom", "7"} << QString() << 0 << "Utilisation : " << 0 << QString();
+        QTest::newRow("version") << QStringList{"--version"} << QString() << 0 << "drovane " DROVANE_VERSION << 0
+                                 << QString();
         QTest::newRow("-v") << QStringList{"-v"} << QString() << 0 << "drovane " DROVANE_VERSION << 0 << QString();
         QTest::newRow("unknown") << QStringList{"--nonsense"} << QString() << 2
                                  << "drovane : option inconnue « --nonsense »." + tryHelp << 0 << QString();
@@ -41,18 +42,20 @@ private slots:
         QTest::newRow("stray") << QStringList{"space2"} << QString() << 2
                                << "drovane : argument inattendu « space2 »." + tryHelp << 0 << QString();
         for (const char* zoom : {"0", "9", "x", "2.5", ""})
-            QTest::addRow("zoom '%s'", zoom) << QStringList{"--zoom", zoom} << QString() << 2
-                                             << QStringLiteral("drovane : --zoom attend un nombre entier de 1 à 4, pas « %1 ».").arg(zoom) + tryHelp
-                                             << 0 << QString();
+            QTest::addRow("zoom '%s'", zoom)
+                << QStringList{"--zoom", zoom} << QString() << 2
+                << QStringLiteral("drovane : --zoom attend un nombre entier de 1 à 4, pas « %1 ».").arg(zoom) + tryHelp
+                << 0 << QString();
         QTest::newRow("zoom without N") << QStringList{"--zoom"} << QString() << 2 << "drovane : " << 0 << QString();
-        QTest::newRow("folder without a name") << QStringList{"--scores-dir"} << QString() << 2 << "drovane : " << 0 << QString();
+        QTest::newRow("folder without a name")
+            << QStringList{"--scores-dir"} << QString() << 2 << "drovane : " << 0 << QString();
         QTest::newRow("empty folder") << QStringList{"--scores-dir", ""} << QString() << 2
                                       << "drovane : --scores-dir attend un dossier." + tryHelp << 0 << QString();
         QTest::newRow("zoom 1") << QStringList{"--zoom", "1"} << QString() << -1 << QString() << 1 << QString();
         QTest::newRow("zoom=4") << QStringList{"--zoom=4"} << QString() << -1 << QString() << 4 << QString();
         QTest::newRow("variable") << QStringList{} << "/srv/scores" << -1 << QString() << 0 << "/srv/scores";
-        QTest::newRow("option wins") << QStringList{"--scores-dir", "/mnt/club"} << "/srv/scores" << -1 << QString() << 0
-                                     << "/mnt/club";
+        QTest::newRow("option wins") << QStringList{"--scores-dir", "/mnt/club"} << "/srv/scores" << -1 << QString()
+                                     << 0 << "/mnt/club";
     }
     void readsOptions()
     {

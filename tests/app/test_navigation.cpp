@@ -1,8 +1,8 @@
 // Which windows the menu opens and closes, and when the program ends.
-#include "game/gamemode.h"
 #include "app/menuwindow.h"
 #include "app/navigator.h"
 #include "app/windowfactory.h"
+#include "game/gamemode.h"
 #include "support/testmain.h"
 
 #include <QPushButton>
@@ -117,8 +117,10 @@ private slots:
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("screen");
         QTest::newRow("default") << QString() << "space";
-        QTest::newRow("Débutant") << "Option1" << "space0";
-        QTest::newRow("Expert") << "Option4" << "space2";
+        QTest::newRow("Débutant") << "Option1"
+                                  << "space0";
+        QTest::newRow("Expert") << "Option4"
+                                << "space2";
     }
     void playClosesTheMenuAndEveryBoard()
     {
@@ -162,14 +164,12 @@ private slots:
     void theProgramOutlivesTheMenuWhileAnotherWindowIsOpen()
     {
         // "Jouer" closes the menu, the only window, before the game screen shows.
-        QVERIFY(runInEventLoop({[] { click("Command1"); },
-                                [] { QVERIFY(nav().find(QStringLiteral("space"))); }}));
+        QVERIFY(runInEventLoop({[] { click("Command1"); }, [] { QVERIFY(nav().find(QStringLiteral("space"))); }}));
         nav().reset();
         nav().show(QStringLiteral("menu"));
         // A menu closed beside a board leaves the program running; the board's close ends it.
         bool ended = false;
-        QVERIFY(!runInEventLoop({[] { click("Command2"); },
-                                 [] { menu()->close(); },
+        QVERIFY(!runInEventLoop({[] { click("Command2"); }, [] { menu()->close(); },
                                  [] { QVERIFY(nav().find(QStringLiteral("sco"))); },
                                  [&] {
                                      ended = true;

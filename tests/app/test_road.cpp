@@ -1,8 +1,8 @@
 // One whole run on the real windows: "Expert (V2)" from the menu to its score board,
 // with scripted draws and every box answered as a player would.
-#include "game/gamemode.h"
 #include "app/navigator.h"
 #include "app/windowfactory.h"
+#include "game/gamemode.h"
 #include "game/gamescreen.h"
 #include "game/pickuptone.h"
 #include "game/screenlabel.h"
@@ -80,10 +80,9 @@ private slots:
         // "Valider": nickname, comment, rank, board.
         const QPoint valider = screen->label(QStringLiteral("Label3"))->look().rect.center();
         QTest::mouseClick(screen, Qt::LeftButton, {}, valider);
-        QCOMPARE(answerer.seen(),
-                 (QStringList{"Drovane|Perdu !", "Drovane|entrez votre pseudo", "Drovane|commentaire:",
-                              "Drovane|Bravo, vous étes classé à la 2éme place ! pour plus de détail "
-                              "consultez le fichier scores jeux"}));
+        QCOMPARE(answerer.seen(), (QStringList{"Drovane|Perdu !", "Drovane|entrez votre pseudo", "Drovane|commentaire:",
+                                               "Drovane|Bravo, vous étes classé à la 2éme place ! pour plus de détail "
+                                               "consultez le fichier scores jeux"}));
         const ScoreRecord stored = readScoreRecord(scoreFile, 2);
         QCOMPARE(stored.nickname, QStringLiteral("ace").leftJustified(30));
         QCOMPARE(int(stored.score), 165);

@@ -142,7 +142,8 @@ private slots:
                 const QRgb expected = master.pixel(x, y) == key ? toQRgb(backdrop) : master.pixel(x, y);
                 if (variant.pixel(x, y) != expected)
                     QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3, not %4")
-                                         .arg(x).arg(y)
+                                         .arg(x)
+                                         .arg(y)
                                          .arg(variant.pixel(x, y), 8, 16)
                                          .arg(expected, 8, 16)));
             }
@@ -180,8 +181,7 @@ private slots:
             for (int x = 0; x < field.width(); ++x) {
                 if (!isWhite(x, y))
                     continue;
-                const int arms =
-                    isWhite(x - 1, y) + isWhite(x + 1, y) + isWhite(x, y - 1) + isWhite(x, y + 1);
+                const int arms = isWhite(x - 1, y) + isWhite(x + 1, y) + isWhite(x, y - 1) + isWhite(x, y + 1);
                 const int diagonals = isWhite(x - 1, y - 1) + isWhite(x + 1, y - 1) + isWhite(x - 1, y + 1)
                                       + isWhite(x + 1, y + 1);
                 if (arms == 0 && diagonals == 0) {
@@ -254,7 +254,9 @@ private slots:
         QCOMPARE(qFromLittleEndian<quint16>(data + 2), quint16(1));
         QCOMPARE(qFromLittleEndian<quint16>(data + 4), quint16(3));
 
-        struct Expected { int size, colours, bits; };
+        struct Expected {
+            int size, colours, bits;
+        };
         const Expected expected[] = {{32, 2, 1}, {32, 16, 4}, {16, 16, 4}};
         for (qsizetype i = 0; i < 3; ++i) {
             const char* entry = data + 6 + 16 * i;

@@ -1,7 +1,7 @@
 // How long one game tick of the rules takes, with the real clock-seeded generator.
 // Prints the median and other figures in microseconds; not a test.
-#include "game/gamemode.h"
 #include "game/gamecore.h"
+#include "game/gamemode.h"
 #include "game/randomsource.h"
 
 #include <QString>

@@ -21,7 +21,7 @@ public:
     PlayFloor()
     {
         setWindowTitle(QStringLiteral("floor"));
-        setFixedSize(404, 265);  // the game screen's client area
+        setFixedSize(404, 265);                 // the game screen's client area
         setAttribute(Qt::WA_OpaquePaintEvent);  // as the game screen: it paints every pixel
         timer_.setTimerType(Qt::PreciseTimer);
         timer_.setInterval(25);

@@ -6,8 +6,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTimer>
 
 #include <algorithm>
@@ -66,7 +66,6 @@ int main(int argc, char* argv[])
                 "min %.3f ms\n",
                 intervals.size(), mean, intervals[intervals.size() / 2], intervals[intervals.size() * 99 / 100],
                 intervals.back(), intervals.front());
-    std::printf("CPU while ticking and drawing: %.2f%% of one core over %.1f s\n", 100 * cpuUsed / wallUsed,
-                wallUsed);
+    std::printf("CPU while ticking and drawing: %.2f%% of one core over %.1f s\n", 100 * cpuUsed / wallUsed, wallUsed);
     return 0;
 }

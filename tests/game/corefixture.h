@@ -1,7 +1,7 @@
 #pragma once
 
-#include "game/gamemode.h"
 #include "game/gamecore.h"
+#include "game/gamemode.h"
 #include "support/testmain.h"
 
 namespace drovane::test {

@@ -119,7 +119,7 @@ private slots:
         QCOMPARE(int(f.state.scoreCount), 1 + points);
         QCOMPARE(f.host.events.count(QStringLiteral("beep")), points ? 1 : 0);
         QCOMPARE(f.core.playfield().scoreCaption, QStringLiteral("1"));  // shown at the next tick
-        QVERIFY(object(f, kind).visible);  // a pickup does not hide the prize
+        QVERIFY(object(f, kind).visible);                                // a pickup does not hide the prize
     }
 
     void objectsReachTheShipAfter29TicksAndGoAfter30_data()
@@ -157,8 +157,8 @@ private slots:
         f.core.playfield().barLeft[1] = 120;
         f.core.launchStone();
         QCOMPARE(f.core.playfield().stone.top, -120.0f);
-        QCOMPARE(f.core.playfield().stone.left, float(f.core.playfield().barLeft[31]
-                                                     - (f.core.playfield().barLeft[31] - 120 + 2160) / 6.0));
+        QCOMPARE(f.core.playfield().stone.left,
+                 float(f.core.playfield().barLeft[31] - (f.core.playfield().barLeft[31] - 120 + 2160) / 6.0));
     }
 
     void stoneScoreLimit_data()
@@ -267,10 +267,7 @@ private slots:
         QCOMPARE(f.core.playfield().stone.left, 2800.0f);
     }
 
-    void replayPutsTheModesObjectsToRest_data()
-    {
-        addRowPerMode();
-    }
+    void replayPutsTheModesObjectsToRest_data() { addRowPerMode(); }
     void replayPutsTheModesObjectsToRest()
     {
         QFETCH(int, mode);

@@ -1,6 +1,6 @@
 // The real game screen: its timers, keys and label clicks reach the rules.
-#include "game/gamemode.h"
 #include "app/navigator.h"
+#include "game/gamemode.h"
 #include "game/gamescreen.h"
 #include "game/screenlabel.h"
 #include "support/modalanswerer.h"
@@ -26,10 +26,7 @@ class TestGameScreen : public QObject {
 private slots:
     void initTestCase() { quietPlatformNoise(); }
 
-    void timersMatchTheMode_data()
-    {
-        addRowPerMode();
-    }
+    void timersMatchTheMode_data() { addRowPerMode(); }
     void timersMatchTheMode()
     {
         QFETCH(int, mode);

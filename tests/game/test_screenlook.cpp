@@ -4,8 +4,8 @@
 // Run with the game's own option "--zoom N" first, it looks at a game zoomed N times.
 #include "app/colours.h"
 #include "app/commandline.h"
-#include "game/gamemode.h"
 #include "assets/pictures.h"
+#include "game/gamemode.h"
 #include "game/gamescreen.h"
 #include "game/screenlabel.h"
 #include "support/testmain.h"
@@ -23,10 +23,7 @@ namespace {
 struct Grab {
     QImage image;
     qreal ratio;
-    QRgb at(int x, int y) const
-    {
-        return image.pixel(int(x * ratio), int(y * ratio)) & 0xffffff;
-    }
+    QRgb at(int x, int y) const { return image.pixel(int(x * ratio), int(y * ratio)) & 0xffffff; }
 };
 
 Grab grab(GameScreen& screen)
@@ -69,10 +66,7 @@ class TestScreenLook : public QObject {
 private slots:
     void initTestCase() { quietPlatformNoise(); }
 
-    void modeColoursAtFixedPlaces_data()
-    {
-        addRowPerMode();
-    }
+    void modeColoursAtFixedPlaces_data() { addRowPerMode(); }
     void modeColoursAtFixedPlaces()
     {
         QFETCH(int, mode);
@@ -161,7 +155,8 @@ private slots:
                     for (int dy = 0; dy < ratio; ++dy)
                         for (int dx = 0; dx < ratio; ++dx)
                             if ((shot.image.pixel((placedAt.x() + x) * ratio + dx, (placedAt.y() + y) * ratio + dy)
-                                 & 0xffffff) != (picture.pixel(x, y) & 0xffffff))
+                                 & 0xffffff)
+                                != (picture.pixel(x, y) & 0xffffff))
                                 return false;
             return true;
         };
@@ -178,10 +173,7 @@ private slots:
         QVERIFY(textFinerThanBlocks);
     }
 
-    void redrawsOfWhatChangedShowTheWholePicture_data()
-    {
-        addRowPerMode();
-    }
+    void redrawsOfWhatChangedShowTheWholePicture_data() { addRowPerMode(); }
     void redrawsOfWhatChangedShowTheWholePicture()
     {
         // The window redraws only what changed since its last redraw. After every tick,
@@ -217,7 +209,9 @@ private slots:
         const ScreenLabel* score = screen.label(QStringLiteral("score"));
         const qreal ratio = screen.devicePixelRatioF();
         const QRect scoreRect(score->look().rect.topLeft() * ratio, score->look().rect.size() * ratio);
-        const auto scoreLaidOut = [&] { return score->rendered(ratio).toImage().convertToFormat(QImage::Format_RGB32); };
+        const auto scoreLaidOut = [&] {
+            return score->rendered(ratio).toImage().convertToFormat(QImage::Format_RGB32);
+        };
         Playfield& field = screen.core().playfield();
         for (int tick = 0; tick < 160; ++tick) {
             // Along the left wall, clear of the stones, which fall in the corridor's right part.
@@ -252,8 +246,8 @@ public:
 int main(int argc, char** argv)
 {
     if (argc > 2 && qstrcmp(argv[1], "--zoom") == 0) {
-        const CommandLine commandLine = readCommandLine({QStringLiteral("drovane"), QStringLiteral("--zoom"),
-                                                         QString::fromLocal8Bit(argv[2])}, {});
+        const CommandLine commandLine = readCommandLine(
+            {QStringLiteral("drovane"), QStringLiteral("--zoom"), QString::fromLocal8Bit(argv[2])}, {});
         if (commandLine.exitStatus)
             qFatal("bad zoom");
         TestScreenLook::zoomUnderTest = commandLine.options.zoom;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "game/gamemode.h"
 #include "game/gamecore.h"
+#include "game/gamemode.h"
 #include "game/gamestate.h"
 #include "scores/scorefile.h"
 #include "scores/submission.h"
@@ -36,7 +36,8 @@ inline QList<ScoreRecord> descendingTable()
 {
     QList<ScoreRecord> table;
     for (int n = 1; n <= scoreTableSize; ++n)
-        table.append(stored(QStringLiteral("p%1").arg(n, 2, 10, QLatin1Char('0')), 3100 - 100 * n, QStringLiteral("c%1").arg(n)));
+        table.append(stored(QStringLiteral("p%1").arg(n, 2, 10, QLatin1Char('0')), 3100 - 100 * n,
+                            QStringLiteral("c%1").arg(n)));
     return table;
 }
 
@@ -85,13 +86,16 @@ inline const QString firstPlace = QStringLiteral(
     "Félicitation, vous étes classé à la 1er place !!! pour plus de détail consultez le fichier scores jeux");
 inline QString rank(int n)
 {
-    return QStringLiteral("Bravo, vous étes classé à la %1éme place ! pour plus de détail consultez le fichier scores jeux").arg(n);
+    return QStringLiteral(
+               "Bravo, vous étes classé à la %1éme place ! pour plus de détail consultez le fichier scores jeux")
+        .arg(n);
 }
 inline const QString duplicate = QStringLiteral("c'est pas bien de vouloir remplir le tableau avec ces scores !!");
-inline const QString tooLow = QStringLiteral(
-    "Bouhhhhh ! vous ne faite même pas partie des 30 premiers. Pour voir les scores des autres consultez le fichier scores jeux");
+inline const QString tooLow = QStringLiteral("Bouhhhhh ! vous ne faite même pas partie des 30 premiers. Pour voir les "
+                                             "scores des autres consultez le fichier scores jeux");
 inline const QString cheat = QStringLiteral("BUG ! spice di tricheur !!");
-inline const QString notSaved = QStringLiteral("Impossible d'enregistrer votre score : le fichier des scores n'a pas pu être écrit.");
+inline const QString notSaved = QStringLiteral(
+    "Impossible d'enregistrer votre score : le fichier des scores n'a pas pu être écrit.");
 }  // namespace says
 
 }  // namespace drovane::test

@@ -39,7 +39,8 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("Drovane/bdd activité 1");
         QVERIFY(writeScoreRecord(path, 30, {"last", 5, "z"}));
-        QCOMPARE(fileBytes(path), QByteArray(qsizetype(29) * scoreSlotSize, '\0') + encodeScoreRecord({"last", 5, "z"}));
+        QCOMPARE(fileBytes(path),
+                 QByteArray(qsizetype(29) * scoreSlotSize, '\0') + encodeScoreRecord({"last", 5, "z"}));
         QCOMPARE(readScoreTable(path).size(), 30);
     }
 

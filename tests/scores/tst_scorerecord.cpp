@@ -9,11 +9,9 @@ using drovane::test::stored;
 namespace {
 
 // A slot built by hand, independent of the encoder under test.
-QByteArray slot(const QByteArray& nickname30, const char* scoreHex, const char* lengthHex,
-                const QByteArray& comment)
+QByteArray slot(const QByteArray& nickname30, const char* scoreHex, const char* lengthHex, const QByteArray& comment)
 {
-    QByteArray bytes = nickname30 + QByteArray::fromHex(scoreHex) + QByteArray::fromHex(lengthHex)
-                       + comment;
+    QByteArray bytes = nickname30 + QByteArray::fromHex(scoreHex) + QByteArray::fromHex(lengthHex) + comment;
     return bytes.leftJustified(scoreSlotSize, '\0');
 }
 
@@ -33,8 +31,7 @@ private slots:
         QTest::addColumn<ScoreRecord>("record");
         QTest::addColumn<QByteArray>("expected");
         const QString thirty(30, QLatin1Char('n'));
-        QTest::newRow("worked example") << ScoreRecord{"ace", 1234, "ok"}
-                                        << slot(padded("ace"), "d204", "0200", "ok");
+        QTest::newRow("worked example") << ScoreRecord{"ace", 1234, "ok"} << slot(padded("ace"), "d204", "0200", "ok");
         QTest::newRow("score -1") << ScoreRecord{"ace", -1, ""} << slot(padded("ace"), "ffff", "0000", "");
         QTest::newRow("score limits") << ScoreRecord{"x", -32768, ""} << slot(padded("x"), "0080", "0000", "");
         QTest::newRow("30 characters") << ScoreRecord{thirty, 7, ""} << slot(thirty.toLatin1(), "0700", "0000", "");
@@ -46,12 +43,10 @@ private slots:
             << ScoreRecord{"a", 1, QString(95, 'c')} << slot(padded("a"), "0100", "5e00", QByteArray(94, 'c'));
         QTest::newRow("empty record") << emptyScoreRecord() << QByteArray(scoreSlotSize, '\0');
         // 0x80 and 0x9C are C1 controls in Latin-1 but the euro and oe in this code page.
-        QTest::newRow("code page, not Latin-1")
-            << ScoreRecord{QStringLiteral("€œé"), 2, QStringLiteral("Noël")}
-            << slot(padded("\x80\x9c\xe9"), "0200", "0400", "No\xebl");
-        QTest::newRow("unmappable as ?")
-            << ScoreRecord{QStringLiteral("Łukasz"), 3, QStringLiteral("a😀b")}
-            << slot(padded("?ukasz"), "0300", "0300", "a?b");
+        QTest::newRow("code page, not Latin-1") << ScoreRecord{QStringLiteral("€œé"), 2, QStringLiteral("Noël")}
+                                                << slot(padded("\x80\x9c\xe9"), "0200", "0400", "No\xebl");
+        QTest::newRow("unmappable as ?") << ScoreRecord{QStringLiteral("Łukasz"), 3, QStringLiteral("a😀b")}
+                                         << slot(padded("?ukasz"), "0300", "0300", "a?b");
     }
 
     void encode()

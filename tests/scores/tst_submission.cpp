@@ -72,7 +72,11 @@ QByteArray encoded(const Table& table)
 class ProbeStore final : public ScoreStore {
 public:
     ProbeStore(const QString& path, int failingWrite) : file_(path), failingWrite_(failingWrite) {}
-    ScoreRecord read(int n) override { ++reads; return file_.read(n); }
+    ScoreRecord read(int n) override
+    {
+        ++reads;
+        return file_.read(n);
+    }
     bool write(int n, const ScoreRecord& record) override
     {
         if (++writes != failingWrite_)
@@ -209,30 +213,32 @@ private slots:
         const QString name31 = QString(30, 'L') + "X";
 
         QTest::newRow("first result ever") << Table{} << "" << 137 << QStringList{"ace", "ok"}
-            << flow(1, true, says::firstPlace) << emptyTail({stored("ace", 137, "ok")});
-        QTest::newRow("0 into a missing file") << Table{} << "" << 0 << QStringList{}
-            << flow(0, false, says::tooLow) << Table{};
+                                           << flow(1, true, says::firstPlace) << emptyTail({stored("ace", 137, "ok")});
+        QTest::newRow("0 into a missing file")
+            << Table{} << "" << 0 << QStringList{} << flow(0, false, says::tooLow) << Table{};
         QTest::newRow("0 by a nickname in the table") << Table{stored("bob", 10)} << "bob" << 0 << QStringList{}
-            << flow(0, false, says::duplicate) << Table{stored("bob", 10)};
-        QTest::newRow("equal to slot 30") << full << "" << 100 << QStringList{}
-            << flow(0, false, says::tooLow) << full;
-        QTest::newRow("equal to slot 7, above slot 8") << full << "" << 2400 << QStringList{"neo", "hi"}
-            << flow(1, true, says::rank(8)) << inserted(full, 8, stored("neo", 2400, "hi"));
+                                                      << flow(0, false, says::duplicate) << Table{stored("bob", 10)};
+        QTest::newRow("equal to slot 30") << full << "" << 100 << QStringList{} << flow(0, false, says::tooLow) << full;
+        QTest::newRow("equal to slot 7, above slot 8")
+            << full << "" << 2400 << QStringList{"neo", "hi"} << flow(1, true, says::rank(8))
+            << inserted(full, 8, stored("neo", 2400, "hi"));
         QTest::newRow("above every score") << full << "" << 3500 << QStringList{"neo", ""}
-            << flow(1, true, says::firstPlace) << inserted(full, 1, stored("neo", 3500));
-        QTest::newRow("better result of the nickname in slot 5") << bob5 << "" << 2850 << QStringList{"bob", ""}
-            << flow(1, true, says::rank(3)) << inserted(bob5, 3, stored("bob", 2850));
-        QTest::newRow("ace refused against ace pilot") << acePilot << "" << 400 << QStringList{"ace", ""}
-            << flow(1, true, says::duplicate) << acePilot;
-        QTest::newRow("ace pilot never its own duplicate") << acePilot << "" << 500 << QStringList{"ace pilot", ""}
-            << flow(1, true, says::rank(2)) << emptyTail({stored("ace pilot", 500), stored("ace pilot", 500)});
-        QTest::newRow("31 characters never a duplicate") << Table{stored(name31, 500)} << "" << 500
-            << QStringList{name31, ""} << flow(1, true, says::rank(2))
+                                           << flow(1, true, says::firstPlace) << inserted(full, 1, stored("neo", 3500));
+        QTest::newRow("better result of the nickname in slot 5")
+            << bob5 << "" << 2850 << QStringList{"bob", ""} << flow(1, true, says::rank(3))
+            << inserted(bob5, 3, stored("bob", 2850));
+        QTest::newRow("ace refused against ace pilot")
+            << acePilot << "" << 400 << QStringList{"ace", ""} << flow(1, true, says::duplicate) << acePilot;
+        QTest::newRow("ace pilot never its own duplicate")
+            << acePilot << "" << 500 << QStringList{"ace pilot", ""} << flow(1, true, says::rank(2))
+            << emptyTail({stored("ace pilot", 500), stored("ace pilot", 500)});
+        QTest::newRow("31 characters never a duplicate")
+            << Table{stored(name31, 500)} << "" << 500 << QStringList{name31, ""} << flow(1, true, says::rank(2))
             << emptyTail({stored(name31, 500), stored(name31, 500)});
-        QTest::newRow("duplicate only in slot 30") << zed30 << "zed" << 100 << QStringList{}
-            << flow(0, false, says::tooLow) << zed30;
+        QTest::newRow("duplicate only in slot 30")
+            << zed30 << "zed" << 100 << QStringList{} << flow(0, false, says::tooLow) << zed30;
         QTest::newRow("empty nickname asked again") << Table{} << "" << 5 << QStringList{"", "", "ace", ""}
-            << flow(3, true, says::firstPlace) << emptyTail({stored("ace", 5)});
+                                                    << flow(3, true, says::firstPlace) << emptyTail({stored("ace", 5)});
     }
 
     void outcomes()
@@ -390,7 +396,7 @@ private slots:
 
         QTemporaryDir own;
         ChildCopies copies(own.path());
-        QCOMPARE(copies.run(path, {{"137"}}, 10000).value(0).join(" | "), "0 | " + says::notSaved);
+        QCOMPARE(copies.run(path, {{ "137" }}, 10000).value(0).join(" | "), "0 | " + says::notSaved);
         QCOMPARE(listing(dir.path()), before);
 #else
         QSKIP("pipes and devices at a file's path are a Unix case");
@@ -406,7 +412,8 @@ private slots:
         QTest::addColumn<int>("failingWrite");  // 0: none fails
         QTest::addColumn<QString>("outcome");
         const Table full = descendingTable();
-        QTest::newRow("into a missing folder (a drive not mounted)") << "unmounted/bdd" << Table{} << 0 << says::notSaved;
+        QTest::newRow("into a missing folder (a drive not mounted)")
+            << "unmounted/bdd" << Table{} << 0 << says::notSaved;
         QTest::newRow("to a file not made yet") << "elsewhere/bdd" << Table{} << 0 << says::firstPlace;
         QTest::newRow("to a file not made yet, failed save") << "elsewhere/bdd" << Table{} << 2 << says::notSaved;
         QTest::newRow("to a table") << "elsewhere/bdd" << full << 0 << says::firstPlace;
@@ -469,8 +476,8 @@ private slots:
         Table best;
         for (int score = 149; score > 119; --score)
             best.append(stored(QStringLiteral("t%1").arg(score), score));
-        QTest::newRow("a save into the table") << encoded(full) << QList<QStringList>{{"2450"}}
-                                               << inserted(full, 7, stored("t2450", 2450));
+        QTest::newRow("a save into the table")
+            << encoded(full) << QList<QStringList>{{"2450"}} << inserted(full, 7, stored("t2450", 2450));
         QTest::newRow("two copies at once") << encoded(emptyTail({})) << QList<QStringList>{even, odd} << best;
         QTest::newRow("no table, and none may be made") << QByteArray() << QList<QStringList>{{"137"}} << Table{};
     }

@@ -65,8 +65,8 @@ float ScriptedRandom::draw()
 void FakeHost::setTimerEnabled(GameTimer timer, bool enabled)
 {
     timers[static_cast<int>(timer)] = enabled;
-    events.append(QStringLiteral("%1=%2").arg(timerName(timer), enabled ? QStringLiteral("on")
-                                                                        : QStringLiteral("off")));
+    events.append(
+        QStringLiteral("%1=%2").arg(timerName(timer), enabled ? QStringLiteral("on") : QStringLiteral("off")));
 }
 
 void FakeHost::showMessage(const QString& text)

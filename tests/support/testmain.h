@@ -62,9 +62,9 @@ public:
     bool timerEnabled(GameTimer timer) const { return timers[static_cast<int>(timer)]; }
     QStringList messages() const;
 
-    QStringList events;               // every call, in order
-    bool timers[5] = {true, true, true, true, true};  // a screen starts with its timers on
-    std::deque<QString> answers;      // answers to askText, in order ("" = Cancel)
+    QStringList events;                                // every call, in order
+    bool timers[5] = {true, true, true, true, true};   // a screen starts with its timers on
+    std::deque<QString> answers;                       // answers to askText, in order ("" = Cancel)
     std::function<void(const QString&)> whileBoxOpen;  // runs while a box is "open"
     std::function<void()> onBeep;
 };
@@ -72,14 +72,14 @@ public:
 }  // namespace drovane::test
 
 // main() for a widget-capable QtTest case that never touches real user files.
-#define DROVANE_TEST_MAIN(TestObject)                      \
-    int main(int argc, char** argv)                        \
-    {                                                      \
-        QTemporaryDir home;                                \
-        drovane::test::isolateHome(home.path());           \
-        QApplication app(argc, argv);                      \
-        drovane::test::prepareEnvironment();               \
-        TestObject tc;                                     \
-        QTEST_SET_MAIN_SOURCE_PATH                         \
-        return QTest::qExec(&tc, argc, argv);              \
+#define DROVANE_TEST_MAIN(TestObject)            \
+    int main(int argc, char** argv)              \
+    {                                            \
+        QTemporaryDir home;                      \
+        drovane::test::isolateHome(home.path()); \
+        QApplication app(argc, argv);            \
+        drovane::test::prepareEnvironment();     \
+        TestObject tc;                           \
+        QTEST_SET_MAIN_SOURCE_PATH               \
+        return QTest::qExec(&tc, argc, argv);    \
     }

@@ -1,10 +1,10 @@
 // Renders the game's windows offscreen to PNG files for the README, so the pictures
 // there always show the program as it is:
 //   QT_QPA_PLATFORM=offscreen build/tests/tools/make_screenshots docs/screenshots
-#include "game/gamemode.h"
 #include "app/menuwindow.h"
-#include "game/modetext.h"
+#include "game/gamemode.h"
 #include "game/gamescreen.h"
+#include "game/modetext.h"
 #include "scores/scoreboard.h"
 #include "scores/scorefile.h"
 
@@ -70,16 +70,13 @@ bool saveBoard(const QString& path)
         std::int16_t score;
         const char* comment;
     } results[] = {
-        {"Mirabelle", 2417, "la pierre m'a eue"},
-        {"Kestrel", 1980, "presque 2000 !"},
-        {"Nour", 1544, ""},
-        {"ace pilot", 1203, "tout droit"},
-        {"Théo", 866, "première partie"},
+        {"Mirabelle", 2417, "la pierre m'a eue"}, {"Kestrel", 1980, "presque 2000 !"}, {"Nour", 1544, ""},
+        {"ace pilot", 1203, "tout droit"},        {"Théo", 866, "première partie"},
     };
     int slot = 0;
     for (const auto& result : results)
-        writeScoreRecord(file, ++slot, {QString::fromUtf8(result.nickname), result.score,
-                                        QString::fromUtf8(result.comment)});
+        writeScoreRecord(file, ++slot,
+                         {QString::fromUtf8(result.nickname), result.score, QString::fromUtf8(result.comment)});
     for (++slot; slot <= 30; ++slot)
         writeScoreRecord(file, slot, emptyScoreRecord());
     ScoreBoard board(gameMode(2), file);
