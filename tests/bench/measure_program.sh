@@ -40,7 +40,8 @@ trap cleanup EXIT
 for ((tries = 0; ; ++tries)); do
     number=$((200 + RANDOM % 700))
     [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]] && continue
-    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    # -noreset: a server that resets when its last client leaves refuses the next one meanwhile.
+    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     xvfb=$!
     running+=("$xvfb")
     # Ready when it answers, not when its socket appears.

@@ -1,7 +1,8 @@
 // Keeps a real game alive while measure_program.sh measures it: it reads the game
 // window's pixels through the display server, finds the walls, the ship and a falling
-// stone, and presses Left and Right with xdotool as a player would. It never touches
-// the game's process, so the game's own CPU count stays its own.
+// stone, and presses Left and Right with xdotool as a player would (sent to that
+// window, whichever has the focus). It never touches the game's process, so the
+// game's own CPU count stays its own.
 //   pilot WINDOW_ID MODE_INDEX SECONDS
 // At the end it prints how many of its looks saw a new frame and how many keys it sent;
 // a lost run shows no new frame after its loss.
@@ -152,7 +153,8 @@ int main(int argc, char* argv[])
                 target = (low + high) / 2;
             const int steps = ((target - ship) * 15 + (target > ship ? 25 : -25)) / 50;  // 50 twips a key
             if (steps != 0) {
-                QStringList arguments{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("0")};
+                QStringList arguments{QStringLiteral("key"), QStringLiteral("--window"), QString::number(window),
+                                      QStringLiteral("--delay"), QStringLiteral("0")};
                 for (int i = 0; i < std::abs(steps); ++i)
                     arguments << (steps < 0 ? QStringLiteral("Left") : QStringLiteral("Right"));
                 QProcess::execute(QStringLiteral("xdotool"), arguments);
