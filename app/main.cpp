@@ -17,6 +17,9 @@ namespace {
 // they need no display; so is the zoom, which Qt reads when the application starts.
 drovane::CommandLine readCommandLine(int& argc, char** argv)
 {
+    // The usual start has nothing to read and nothing to translate: no reader for it.
+    if (argc <= 1)
+        return drovane::readCommandLine({QStringLiteral("drovane")}, qEnvironmentVariable("DROVANE_SCORES_DIR"));
     QCoreApplication reader(argc, argv);
     drovane::installFrenchQtTexts(reader);
     return drovane::readCommandLine(QCoreApplication::arguments(), qEnvironmentVariable("DROVANE_SCORES_DIR"));
