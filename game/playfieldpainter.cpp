@@ -6,11 +6,13 @@
 #include "game/gamemode.h"
 #include "screenlabel.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace drovane {
 namespace {
@@ -25,8 +27,9 @@ constexpr int rowPitch = twipsToPixels(geometry::rowPitch);
 // pixel into the status bar, and the objects falling down to that row.
 constexpr QRect playfieldArea{0, 0, twipsToPixels(geometry::clientWidth),
                               twipsToPixels(geometry::rowTop(geometry::rowsPerWall)) + barHeight};
-
-constexpr std::size_t maxStarColours = 8;
+// The pitches of the 30 rows, which their bars cover from top to bottom; below them lies
+// the status bar.
+constexpr int corridorHeight = twipsToPixels(geometry::rowTop(geometry::rowsPerWall)) + rowPitch;
 
 bool sameObject(const FallingObject& a, const FallingObject& b)
 {
@@ -43,13 +46,12 @@ int twipsToPixel(float twips)
 PlayfieldPainter::PlayfieldPainter(const GameMode& mode, const QPalette& palette)
     : mode_(mode),
       starfield_(QPixmap::fromImage(starfieldPicture(mode.backdropColour))),
-      backdrop_(toQColor(mode.backdropColour)),
       ship_(QPixmap::fromImage(shipPicture(mode.backdropColour))),
       wall_(toQColor(mode.wallColour)),
       status_(toQColor(mode.statusColour)),
       frame_(systemColour(SystemColour::WindowText, palette))
 {
-    findStars(starfieldPicture(mode.backdropColour));
+    findStars(starfieldPicture(mode.backdropColour), toQColor(mode.backdropColour).rgb());
     if (mode.bonusBackdropColour)
         bonus_ = QPixmap::fromImage(bonusPicture(*mode.bonusBackdropColour));
     if (mode.stoneFillColour)
@@ -64,26 +66,63 @@ void PlayfieldPainter::paint(QPainter& painter, const Playfield& field, const Sc
                              const QRegion& area) const
 {
     // Whatever meets the area is drawn; the painter clips it to the area.
-    const QRect bounds = area.boundingRect();
     const qreal ratio = painter.device()->devicePixelRatioF();
-    const bool wholeRatio = ratio == std::floor(ratio);
-    paintStarfield(painter, field, bounds, wholeRatio);
-    paintBars(painter, field, 1, 27, bounds, wholeRatio);
+    if (ratio != std::floor(ratio) || ratio < 1) {
+        paintEachLayer(painter, field, labels, area, ratio);
+        return;
+    }
+    // The same pixels with a few calls to the painter, whose own cost per call
+    // outweighs that of the pixels: the star field and every bar composed line by line,
+    // then the bars of rows 28 to 30 again where something drawn since lies under them.
+    paintCorridor(painter, field, area, static_cast<int>(ratio));
     if (area.intersects(statusBar)) {
-        if (wholeRatio) {
-            painter.drawPixmap(statusBar.topLeft(), statusBarAt(ratio, labels));
-            // Nothing on the status bar lies over the score label.
-            if (area.intersects(labels.score->look().rect))
-                labels.score->paint(painter, area, ratio);
-        } else {
-            paintStatusBar(painter, labels, area, ratio, true);
+        painter.drawPixmap(statusBar.topLeft(), statusBarAt(ratio, labels));
+        // Nothing on the status bar lies over the score label.
+        if (area.intersects(labels.score->look().rect))
+            labels.score->paint(painter, area, ratio);
+    }
+    QVarLengthArray<QRect, 3> under{QRect(0, corridorHeight, statusBar.width(), 1)};
+    if (area.intersects(shipRect(field))) {
+        painter.drawPixmap(shipRect(field).topLeft(), ship_);
+        under.append(shipRect(field));
+    }
+    if (mode_.hasStone() && field.stone.visible
+        && paintOval(painter, field.stone, stoneSize, stoneFill_, stoneBorder_, area))
+        under.append(objectRect(field.stone, stoneSize));
+    QVarLengthArray<QRect, 18> over;
+    for (const QRect& bar : barRects(field, 28, 30)) {
+        for (const QRect& below : under) {
+            if (const QRect both = bar & below; !both.isEmpty())
+                over.append(both);
         }
     }
+    if (!over.isEmpty()) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(wall_);
+        painter.drawRects(over.constData(), static_cast<int>(over.size()));
+    }
+    paintPrizes(painter, field, area);
+}
+
+void PlayfieldPainter::paintEachLayer(QPainter& painter, const Playfield& field, const ScreenLabels& labels,
+                                      const QRegion& area, qreal ratio) const
+{
+    painter.drawPixmap(0, 0, starfield_);
+    for (const QRect& bar : barRects(field, 1, 27))
+        painter.fillRect(bar, wall_);
+    if (area.intersects(statusBar))
+        paintStatusBar(painter, labels, area, ratio, true);
     if (area.intersects(shipRect(field)))
         painter.drawPixmap(shipRect(field).topLeft(), ship_);
     if (mode_.hasStone() && field.stone.visible)
         paintOval(painter, field.stone, stoneSize, stoneFill_, stoneBorder_, area);
-    paintBars(painter, field, 28, 30, bounds, wholeRatio);
+    for (const QRect& bar : barRects(field, 28, 30))
+        painter.fillRect(bar, wall_);
+    paintPrizes(painter, field, area);
+}
+
+void PlayfieldPainter::paintPrizes(QPainter& painter, const Playfield& field, const QRegion& area) const
+{
     if (mode_.hasBonus() && field.bonus.visible) {
         const QPoint at(twipsToPixel(field.bonus.left), twipsToPixel(field.bonus.top));
         if (area.intersects(QRect(at, bonus_.deviceIndependentSize().toSize())))
@@ -91,6 +130,17 @@ void PlayfieldPainter::paint(QPainter& painter, const Playfield& field, const Sc
     }
     if (mode_.hasPellet() && field.pellet.visible)
         paintOval(painter, field.pellet, pelletSize, pelletFill_, frame_, area);
+}
+
+QVarLengthArray<QRect, 60> PlayfieldPainter::barRects(const Playfield& field, int firstRow, int lastRow)
+{
+    QVarLengthArray<QRect, 60> bars;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const int top = twipsToPixels(geometry::rowTop(row));
+        bars.append(QRect(twipsToPixel(field.barLeft[row]), top, barWidth, barHeight));
+        bars.append(QRect(twipsToPixel(field.barLeft[row + geometry::rowsPerWall]), top, barWidth, barHeight));
+    }
+    return bars;
 }
 
 void PlayfieldPainter::paintStatusBar(QPainter& painter, const ScreenLabels& labels, const QRegion& area, qreal ratio,
@@ -163,118 +213,110 @@ QRect PlayfieldPainter::shipRect(const Playfield& field) const
             ship_.deviceIndependentSize().toSize()};
 }
 
-void PlayfieldPainter::findStars(const QImage& picture)
+void PlayfieldPainter::findStars(const QImage& picture, QRgb backdrop)
 {
     const int width = playfieldArea.width();
-    const int height = twipsToPixels(geometry::rowTop(geometry::rowsPerWall)) + rowPitch;
-    if (picture.width() < width || picture.height() < height)
-        return;
-    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
-    std::vector<QColor> colours;
+    if (picture.width() < width || picture.height() < corridorHeight)
+        return;  // the corridor is drawn layer by layer
+    starfieldLines_ = picture.convertToFormat(QImage::Format_RGB32).copy(0, 0, width, corridorHeight);
+    const QRgb sky = backdrop;
     std::vector<StarRun> runs;
     std::vector<int> lines{0};
-    for (int y = 0; y < height; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int y = 0; y < corridorHeight; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(starfieldLines_.constScanLine(y));
         for (int x = 0; x < width;) {
-            const QRgb pixel = line[x];
             int end = x + 1;
-            while (end < width && line[end] == pixel)
+            while (end < width && line[end] == line[x])
                 ++end;
-            if (pixel != backdrop_.rgb()) {
-                const QColor colour = QColor::fromRgb(pixel);
-                const auto known = std::find(colours.begin(), colours.end(), colour);
-                const auto index = static_cast<int>(known - colours.begin());
-                if (known == colours.end()) {
-                    if (colours.size() == maxStarColours)
-                        return;  // more than stars: the picture is copied as it is
-                    colours.push_back(colour);
-                }
-                runs.push_back({x, end - x, index});
-            }
+            if (line[x] != sky)
+                runs.push_back({x, end - x, line[x]});
             x = end;
         }
         lines.push_back(static_cast<int>(runs.size()));
     }
-    // A picture with more than a few stars on it is copied as it is.
-    if (runs.size() > static_cast<std::size_t>(width * height / 64))
-        return;
-    starColours_ = std::move(colours);
-    starRuns_ = std::move(runs);
-    starLines_ = std::move(lines);
+    // A picture with more than a few stars on it is copied line by line instead.
+    if (runs.size() <= static_cast<std::size_t>(width * corridorHeight / 64)) {
+        sky_ = sky;
+        starRuns_ = std::move(runs);
+        starLines_ = std::move(lines);
+    }
 }
 
-void PlayfieldPainter::paintStarfield(QPainter& painter, const Playfield& field, const QRect& area,
-                                      bool wholeRatio) const
+void PlayfieldPainter::paintCorridor(QPainter& painter, const Playfield& field, const QRegion& area, int ratio) const
 {
-    if (starLines_.empty() || !wholeRatio) {
+    // Straight into the window's image where the painter would only copy pixels: one
+    // rectangle to draw (the painter clips to it), an image of 32-bit pixels, a plain
+    // scale to the device's pixels.
+    QImage* target = nullptr;
+    const QRect corridor = QRect(0, 0, playfieldArea.width(), corridorHeight) & area.boundingRect();
+    if (QPaintEngine* engine = painter.paintEngine(); engine && engine->paintDevice()
+                                                      && engine->paintDevice()->devType() == QInternal::Image
+                                                      && area.rectCount() == 1 && !starfieldLines_.isNull()) {
+        target = static_cast<QImage*>(engine->paintDevice());
+        const QTransform transform = painter.deviceTransform();
+        const QRect device(corridor.topLeft() * ratio, corridor.size() * ratio);
+        const bool plain = target->format() == QImage::Format_RGB32 || target->format() == QImage::Format_ARGB32
+                           || target->format() == QImage::Format_ARGB32_Premultiplied;
+        if (!plain || transform != QTransform::fromScale(ratio, ratio) || !target->rect().contains(device))
+            target = nullptr;
+    }
+    if (!target) {
         painter.drawPixmap(0, 0, starfield_);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(wall_);
+        const auto bars = barRects(field, 1, geometry::rowsPerWall);
+        painter.drawRects(bars.constData(), static_cast<int>(bars.size()));
         return;
     }
-    // The star field shows only between the bars, as its backdrop colour with stars
-    // on it. Row by row (the pitch of the rows, which their bars cover from top to
-    // bottom), it is drawn where that row's bars are not; the bars are drawn over the
-    // rest anyway. Below the rows lies the status bar.
-    QVarLengthArray<QRect, 3 * qsizetype(geometry::rowsPerWall)> sky;
-    std::array<QVarLengthArray<QRect, 64>, maxStarColours> stars;
-    const auto stretch = [&](int left, int right, int top) {
-        left = std::max(left, area.left());
-        right = std::min(right, area.right() + 1);
-        if (left >= right)
-            return;
-        sky.append(QRect(left, top, right - left, rowPitch));
-        for (int y = top; y < top + rowPitch; ++y) {
-            const auto line = static_cast<std::size_t>(y);
-            for (int i = starLines_[line]; i < starLines_[line + 1]; ++i) {
-                const StarRun& run = starRuns_[static_cast<std::size_t>(i)];
-                const int from = std::max(run.x, left);
-                const int to = std::min(run.x + run.length, right);
-                if (from < to)
-                    stars[static_cast<std::size_t>(run.colour)].append(QRect(from, y, to - from, 1));
-            }
-        }
+    if (corridor.isEmpty())
+        return;
+    // Line by line, at the device's pixels (each pixel of the picture a square of ratio x
+    // ratio, as the painter scales it): the star field, then the bars of the line's row
+    // over it and, on the first line of a row, the last line of the bars of the row
+    // above (bars are one pixel taller than the pitch). A line is made in a buffer from
+    // lines of one colour, then copied.
+    const int width = playfieldArea.width();
+    const int deviceWidth = width * ratio;
+    if (line_.size() != static_cast<std::size_t>(deviceWidth)) {
+        line_.resize(static_cast<std::size_t>(deviceWidth));
+        skyLine_.assign(static_cast<std::size_t>(deviceWidth), sky_);
+        wallLine_.assign(static_cast<std::size_t>(deviceWidth), wall_.rgb());
+    }
+    const auto fill = [&](int from, int to, const std::vector<QRgb>& colour) {
+        from = std::clamp(from, 0, width) * ratio;
+        to = std::clamp(to, 0, width) * ratio;
+        if (from < to)
+            std::memcpy(line_.data() + from, colour.data(), static_cast<std::size_t>(to - from) * sizeof(QRgb));
     };
-    for (int row = 1; row <= geometry::rowsPerWall; ++row) {
-        const int top = twipsToPixels(geometry::rowTop(row));
-        if (top > area.bottom() || top + rowPitch <= area.top())
-            continue;
-        int first = twipsToPixel(field.barLeft[row]);
-        int second = twipsToPixel(field.barLeft[row + geometry::rowsPerWall]);
-        if (second < first)
-            std::swap(first, second);
-        stretch(0, first, top);
-        stretch(first + barWidth, second, top);
-        stretch(second + barWidth, playfieldArea.width(), top);
+    const auto bars = [&](int row) {
+        for (const int left :
+             {twipsToPixel(field.barLeft[row]), twipsToPixel(field.barLeft[row + geometry::rowsPerWall])})
+            fill(left, left + barWidth, wallLine_);
+    };
+    for (int y = corridor.top(); y <= corridor.bottom(); ++y) {
+        if (starLines_.empty()) {
+            const auto* stars = reinterpret_cast<const QRgb*>(starfieldLines_.constScanLine(y));
+            for (int x = 0; x < width; ++x)
+                std::fill_n(line_.data() + std::ptrdiff_t(x) * ratio, ratio, stars[x]);
+        } else {
+            fill(0, width, skyLine_);
+            const auto last = static_cast<std::size_t>(starLines_[static_cast<std::size_t>(y) + 1]);
+            for (auto i = static_cast<std::size_t>(starLines_[static_cast<std::size_t>(y)]); i < last; ++i)
+                std::fill_n(line_.data() + std::ptrdiff_t(starRuns_[i].x) * ratio, starRuns_[i].length * ratio,
+                            starRuns_[i].colour);
+        }
+        const int row = y / rowPitch + 1;
+        bars(row);
+        if (row > 1 && y % rowPitch == 0 && barHeight > rowPitch)
+            bars(row - 1);
+        for (int copy = 0; copy < ratio; ++copy) {
+            // The painter holds the same pixels: written in place, never detached.
+            auto* pixels = reinterpret_cast<QRgb*>(const_cast<uchar*>(target->constScanLine(y * ratio + copy)));
+            std::memcpy(pixels + std::ptrdiff_t(corridor.left()) * ratio,
+                        line_.data() + std::ptrdiff_t(corridor.left()) * ratio,
+                        static_cast<std::size_t>(corridor.width() * ratio) * sizeof(QRgb));
+        }
     }
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(backdrop_);
-    painter.drawRects(sky.constData(), static_cast<int>(sky.size()));
-    for (std::size_t colour = 0; colour < starColours_.size(); ++colour) {
-        if (stars[colour].isEmpty())
-            continue;
-        painter.setBrush(starColours_[colour]);
-        painter.drawRects(stars[colour].constData(), static_cast<int>(stars[colour].size()));
-    }
-}
-
-void PlayfieldPainter::paintBars(QPainter& painter, const Playfield& field, int firstRow, int lastRow,
-                                 const QRect& area, bool wholeRatio) const
-{
-    QVarLengthArray<QRect, 2 * qsizetype(geometry::rowsPerWall)> bars;
-    for (int row = firstRow; row <= lastRow; ++row) {
-        const int top = twipsToPixels(geometry::rowTop(row));
-        if (top > area.bottom() || top + barHeight <= area.top())
-            continue;
-        bars.append(QRect(twipsToPixel(field.barLeft[row]), top, barWidth, barHeight));
-        bars.append(QRect(twipsToPixel(field.barLeft[row + geometry::rowsPerWall]), top, barWidth, barHeight));
-    }
-    if (!wholeRatio) {
-        for (const QRect& bar : bars)
-            painter.fillRect(bar, wall_);
-        return;
-    }
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(wall_);
-    painter.drawRects(bars.constData(), static_cast<int>(bars.size()));
 }
 
 void PlayfieldPainter::paintFrame(QPainter& painter, const ScreenLabel& label) const
@@ -285,15 +327,16 @@ void PlayfieldPainter::paintFrame(QPainter& painter, const ScreenLabel& label) c
     painter.drawRect(label.look().rect.adjusted(0, 0, -1, -1));
 }
 
-void PlayfieldPainter::paintOval(QPainter& painter, const FallingObject& object, QSize size, const QColor& fill,
+bool PlayfieldPainter::paintOval(QPainter& painter, const FallingObject& object, QSize size, const QColor& fill,
                                  const QColor& border, const QRegion& area) const
 {
     const QRect box(twipsToPixel(object.left), twipsToPixel(object.top), size.width(), size.height());
     if (!area.intersects(box))
-        return;
+        return false;
     painter.setPen(border);
     painter.setBrush(fill);
     painter.drawEllipse(box.adjusted(0, 0, -1, -1));
+    return true;
 }
 
 }  // namespace drovane

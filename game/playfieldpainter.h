@@ -3,8 +3,10 @@
 #include "playfield.h"
 
 #include <QColor>
+#include <QImage>
 #include <QPixmap>
 #include <QRegion>
+#include <QVarLengthArray>
 
 #include <array>
 #include <vector>
@@ -36,10 +38,9 @@ public:
 
     // Draws what falls in `area` (in pixels, logical); everything outside it may be left
     // as it is. The picture inside it is the same whatever the area. At a whole device
-    // pixel ratio it draws the same pixels with few calls to the painter, whose own cost
-    // per call outweighs that of the pixels: the star field as its backdrop colour and
-    // its stars where the bars leave it visible, each layer of rectangles in one call,
-    // and the status bar from a picture made when a caption on it changes.
+    // pixel ratio it draws the same pixels with a few calls to the painter: the star
+    // field and the bars composed band by band, the status bar from a picture made when
+    // a caption on it changes.
     void paint(QPainter& painter, const Playfield& field, const ScreenLabels& labels, const QRegion& area) const;
     // What must be drawn again when the field goes from `before` to `now`, as one
     // rectangle (one rectangle keeps the painter's fast paths): on a tick, when the
@@ -54,7 +55,7 @@ private:
     struct StarRun {
         int x;
         int length;
-        int colour;  // in starColours_
+        QRgb colour;
     };
     // The status bar as drawn at a device pixel ratio, with every label on it but the
     // score, for the captions it was drawn with.
@@ -64,28 +65,37 @@ private:
         std::array<QString, 5> captions;
     };
 
-    void findStars(const QImage& picture);
-    void paintStarfield(QPainter& painter, const Playfield& field, const QRect& area, bool wholeRatio) const;
-    void paintBars(QPainter& painter, const Playfield& field, int firstRow, int lastRow, const QRect& area,
-                   bool wholeRatio) const;
+    // Every layer as it is, at a ratio that is no whole number.
+    void paintEachLayer(QPainter& painter, const Playfield& field, const ScreenLabels& labels, const QRegion& area,
+                        qreal ratio) const;
+    // The star field with the bars of every row over it, above the status bar.
+    void paintCorridor(QPainter& painter, const Playfield& field, const QRegion& area, int ratio) const;
+    void findStars(const QImage& picture, QRgb backdrop);
+    void paintPrizes(QPainter& painter, const Playfield& field, const QRegion& area) const;
+    static QVarLengthArray<QRect, 60> barRects(const Playfield& field, int firstRow, int lastRow);
     void paintStatusBar(QPainter& painter, const ScreenLabels& labels, const QRegion& area, qreal ratio,
                         bool withScore) const;
     const QPixmap& statusBarAt(qreal ratio, const ScreenLabels& labels) const;
     void paintFrame(QPainter& painter, const ScreenLabel& label) const;
-    void paintOval(QPainter& painter, const FallingObject& object, QSize size, const QColor& fill, const QColor& border,
+    // False when the oval lies outside the area, and is not drawn.
+    bool paintOval(QPainter& painter, const FallingObject& object, QSize size, const QColor& fill, const QColor& border,
                    const QRegion& area) const;
     QRect shipRect(const Playfield& field) const;
     static QRect objectRect(const FallingObject& object, QSize size);
 
     const GameMode& mode_;
     QPixmap starfield_;
-    // The star field as its backdrop colour and the runs of other pixels on it, line
-    // by line (runs of line y: starRuns_[starLines_[y]] up to starRuns_[starLines_[y + 1]]);
-    // starLines_ is empty when the picture does not lend itself to that.
-    QColor backdrop_;
-    std::vector<QColor> starColours_;
+    // The star field above the status bar, and as its backdrop colour with the runs of
+    // other pixels on it, line by line (the runs of line y: starRuns_[starLines_[y]] up
+    // to starRuns_[starLines_[y + 1]]); starLines_ is empty for a picture of more than
+    // stars, starfieldLines_ null for one too small.
+    QImage starfieldLines_;
+    QRgb sky_ = 0;
     std::vector<StarRun> starRuns_;
     std::vector<int> starLines_;
+    mutable std::vector<QRgb> line_;      // a line of the corridor, at the device's pixels
+    mutable std::vector<QRgb> skyLine_;   // as long, of the backdrop colour
+    mutable std::vector<QRgb> wallLine_;  // as long, of the wall colour
     mutable StatusBarPicture statusBar_;
     QPixmap ship_;
     QPixmap bonus_;
