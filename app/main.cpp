@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -42,11 +43,13 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     drovane::installFrenchQtTexts(app);
     QApplication::setApplicationName(QStringLiteral("Drovane"));
-    QApplication::setWindowIcon(drovane::appIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.drovane"));
 
     drovane::Navigator& navigator = drovane::Navigator::instance();
     navigator.setFactory(drovane::createWindow);
     navigator.show(QStringLiteral("menu"));
+    // The icon is for the taskbar: its pictures are read once the menu is on its way to
+    // the screen, and every open window takes it up then.
+    QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(drovane::appIcon()); });
     return app.exec();
 }
