@@ -41,6 +41,7 @@ GameScreen::GameScreen(const GameMode& mode, GameState& state, RandomSource& ran
     setAttribute(Qt::WA_OpaquePaintEvent);
     createLabels();
     createTimers();
+    PickupTone::instance().open();  // now rather than at the first pickup, which would stall a tick
     core_.load();
     refreshed_ = core_.playfield();
     for (QTimer* timer : timers_) {

@@ -1,10 +1,9 @@
 #include "pickuptone.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
+#include "toneoutput.h"
+
 #include <QCoreApplication>
-#include <QMediaDevices>
+#include <QPluginLoader>
 
 #include <cmath>
 #include <numbers>
@@ -26,6 +25,25 @@ std::vector<std::int16_t> pickupToneSamples(int sampleRate)
     return samples;
 }
 
+ToneOutput* loadToneOutput()
+{
+    const QString name = QStringLiteral("drovane_tone_output");
+    QString error;
+    for (const QString& path :
+         {name, QCoreApplication::applicationDirPath() + QStringLiteral("/" DROVANE_TONE_OUTPUT_DIR "/") + name}) {
+        QPluginLoader loader(path);
+        QObject* plugin = loader.instance();
+        if (auto* output = qobject_cast<ToneOutput*>(plugin)) {
+            // Owned by the application, so the sound card is let go when the program ends.
+            plugin->setParent(QCoreApplication::instance());
+            return output;
+        }
+        error = loader.errorString();
+    }
+    qWarning("Drovane: no pickup tone, the sound plugin is missing: %s", qPrintable(error));
+    return nullptr;
+}
+
 PickupTone& PickupTone::instance()
 {
     static PickupTone tone;
@@ -35,7 +53,7 @@ PickupTone& PickupTone::instance()
 bool PickupTone::available()
 {
     open();
-    return device_ != nullptr;
+    return output_ != nullptr;
 }
 
 void PickupTone::open()
@@ -43,17 +61,10 @@ void PickupTone::open()
     if (opened_)
         return;
     opened_ = true;
-    const QAudioDevice output = QMediaDevices::defaultAudioOutput();
-    if (output.isNull())
+    ToneOutput* output = loadToneOutput();
+    if (!output || !output->open(tone::sampleRate))
         return;  // no sound card here: the game plays on in silence
-    QAudioFormat format;
-    format.setSampleRate(tone::sampleRate);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    if (!output.isFormatSupported(format))
-        return;
-    sink_ = new QAudioSink(output, format, QCoreApplication::instance());
-    device_ = sink_->start();
+    output_ = output;
     samples_ = pickupToneSamples(tone::sampleRate);
 }
 
@@ -61,10 +72,8 @@ void PickupTone::play()
 {
     ++requests_;
     open();
-    if (!device_)
-        return;
-    device_->write(reinterpret_cast<const char*>(samples_.data()),
-                   static_cast<qint64>(samples_.size()) * qint64{sizeof(std::int16_t)});
+    if (output_)
+        output_->write(samples_.data(), samples_.size());
 }
 
 }  // namespace drovane

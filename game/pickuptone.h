@@ -3,10 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-class QAudioSink;
-class QIODevice;
-
 namespace drovane {
+
+class ToneOutput;
 
 namespace tone {
 inline constexpr int sampleRate = 44100;
@@ -19,11 +18,18 @@ inline constexpr double amplitude = 0.6;
 // The pickup tone as 16-bit mono samples: a sine with short raised-cosine fades.
 std::vector<std::int16_t> pickupToneSamples(int sampleRate = tone::sampleRate);
 
-// Plays the pickup tone without waiting for it. Without an audio output the tone is
-// skipped silently; the sink is made once, on the first tone.
+// The output plugin, looked for among Qt's library paths (the program's own folder is
+// one) and then in its installed folder beside the program's; null when it is missing.
+ToneOutput* loadToneOutput();
+
+// Plays the pickup tone without waiting for it. Without an audio output (or without the
+// plugin that reaches it) the tone is skipped silently.
 class PickupTone {
 public:
     static PickupTone& instance();
+    // Loads the output plugin and opens the sound card, once; a game screen does it as it
+    // loads, so that the first pickup plays at once.
+    void open();
     void play();
     bool available();
     // How many tones were asked for, heard or not.
@@ -31,12 +37,10 @@ public:
 
 private:
     PickupTone() = default;
-    void open();
 
     bool opened_ = false;
     int requests_ = 0;
-    QAudioSink* sink_ = nullptr;
-    QIODevice* device_ = nullptr;
+    ToneOutput* output_ = nullptr;
     std::vector<std::int16_t> samples_;
 };
 

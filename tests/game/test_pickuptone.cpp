@@ -1,4 +1,4 @@
-// The pickup tone's samples, and that playing it never fails without a sound card.
+// The pickup tone's samples, its output plugin, and that playing never fails without a sound card.
 #include "game/pickuptone.h"
 #include "support/testmain.h"
 
@@ -43,6 +43,12 @@ private slots:
         QVERIFY(std::abs(loudest) > 10000);
         QVERIFY(std::abs(samples.front()) < 200);
         QVERIFY(std::abs(samples.back()) < 2000);
+    }
+
+    void outputPluginIsFound()
+    {
+        // Found where the program looks: without it every game is silent, and says nothing.
+        QVERIFY(loadToneOutput() != nullptr);
     }
 
     void playingIsSilentWithoutAudio()
