@@ -34,7 +34,7 @@ say "Checking its contents"
 contents=$(dpkg-deb --contents "$deb")
 for entry in \
     '-rwxr-xr-x root/root .* ./usr/games/drovane$' \
-    '-rw-r--r-- root/root .* ./usr/lib/drovane/libdrovane_tone_output.so$' \
+    '-rw-r--r-- root/root .* ./usr/lib/games/drovane/libdrovane_tone_output.so$' \
     '-rw-r--r-- root/root .* ./usr/share/man/man6/drovane.6.gz$' \
     '-rw-r--r-- root/root .* ./usr/share/doc/drovane/copyright$' \
     '-rw-r--r-- root/root .* ./usr/share/doc/drovane/changelog.gz$' \
