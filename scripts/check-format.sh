@@ -13,19 +13,8 @@ case "${1:-}" in
     *) echo "usage: $0 [--fix]" >&2; exit 2 ;;
 esac
 
-clang_format="${CLANG_FORMAT:-}"
-if [ -z "$clang_format" ]; then
-    for candidate in clang-format-14 clang-format; do
-        if command -v "$candidate" >/dev/null; then
-            clang_format="$candidate"
-            break
-        fi
-    done
-fi
-if [ -z "$clang_format" ]; then
-    echo "clang-format is missing: scripts/install-deps.sh installs it." >&2
-    exit 1
-fi
+source "$(dirname "${BASH_SOURCE[0]}")/clang-tool.sh"
+clang_format="$(clang_tool clang-format CLANG_FORMAT)"
 version="$("$clang_format" --version | sed -n 's/.*version \([0-9]*\)\..*/\1/p')"
 if [ "$version" != 14 ]; then
     echo "note: $clang_format is version ${version:-unknown}; the style is checked against clang-format 14." >&2

@@ -19,19 +19,8 @@ cd "$(dirname "$0")/.."
 root="$(pwd)"
 jobs="${LINT_JOBS:-$(nproc)}"
 
-clang_tidy="${CLANG_TIDY:-}"
-if [ -z "$clang_tidy" ]; then
-    for candidate in clang-tidy-14 clang-tidy; do
-        if command -v "$candidate" >/dev/null; then
-            clang_tidy="$candidate"
-            break
-        fi
-    done
-fi
-if [ -z "$clang_tidy" ]; then
-    echo "clang-tidy is missing: scripts/install-deps.sh installs it." >&2
-    exit 1
-fi
+source "$(dirname "${BASH_SOURCE[0]}")/clang-tool.sh"
+clang_tidy="$(clang_tool clang-tidy CLANG_TIDY)"
 
 if [ ! -f "$build/compile_commands.json" ]; then
     if [ -f "$build/CMakeCache.txt" ]; then
