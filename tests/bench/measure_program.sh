@@ -20,7 +20,7 @@ cd "$(dirname "$0")/../.."
 build="${1:-build}"
 seconds="${2:-8}"
 windows="${3:-3}"
-starts=7      # start-up is short and noisy: more tries, still cheap
+starts=15     # start-up is short and noisy: more tries, still cheap
 settle=1      # seconds between a window's first frame and its measuring window
 game="$build/drovane"
 floor="$build/tests/bench/floor_window"
