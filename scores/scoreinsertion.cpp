@@ -39,19 +39,18 @@ int planInsertion(const Table& table, const ScoreRecord& entry, QList<SlotWrite>
     return 0;
 }
 
+// Every move and the new record reach the file together, or none of them does.
 bool applyWrites(ScoreStore& store, const QList<SlotWrite>& writes)
 {
     for (const SlotWrite& write : writes) {
-        if (!store.write(write.slot, *write.record)) {
-            // The failed slot may be half written: the whole file goes back as locked.
-            store.restoreLockedFile();
+        if (!store.write(write.slot, *write.record))
             return false;
-        }
     }
-    return true;
+    return store.commit();
 }
 
-InsertionResult enterLocked(ScoreStore& store, const ScoreRecord& entry, bool mayPlace, bool locked)
+// The duplicate check and the insertion; `writable`: the store is locked for writing.
+InsertionResult checkAndPlace(ScoreStore& store, const ScoreRecord& entry, bool mayPlace, bool writable)
 {
     using Outcome = InsertionResult::Outcome;
     Table table;
@@ -74,7 +73,7 @@ InsertionResult enterLocked(ScoreStore& store, const ScoreRecord& entry, bool ma
     if (rank == 0)
         return {entry.nickname == lastCut ? Outcome::Duplicate : Outcome::TooLow, 0};
     // Never write without the lock: another copy could be moving the same records.
-    if (!locked || !applyWrites(store, writes))
+    if (!writable || !applyWrites(store, writes))
         return {Outcome::NotSaved, rank};
     return {Outcome::Placed, rank};
 }
@@ -89,9 +88,8 @@ QString cutNickname(const QString& nickname)
 InsertionResult enterResult(ScoreStore& store, const ScoreRecord& entry, bool mayPlace)
 {
     const bool locked = store.lock(mayPlace);
-    const InsertionResult result = enterLocked(store, entry, mayPlace, locked);
-    if (locked)
-        store.unlock();
+    const InsertionResult result = checkAndPlace(store, entry, mayPlace, locked && mayPlace);
+    store.unlock();
     return result;
 }
 

@@ -21,8 +21,8 @@ struct InsertionResult {
 // The duplicate check over slots 1 to 29 and the insertion of `entry` at its rank,
 // moving each lower record down one slot from the bottom up, with the store locked
 // throughout. Nothing is written unless mayPlace (the result beat slot 30 when the
-// player was asked for a nickname). A write that fails puts the file back as it was
-// when the store was locked, so no record is lost, and gives NotSaved.
+// player was asked for a nickname). The moves and the new record reach the file in one
+// commit, so a failed or interrupted save loses no record and doubles none: NotSaved.
 InsertionResult enterResult(ScoreStore& store, const ScoreRecord& entry, bool mayPlace);
 
 }  // namespace drovane

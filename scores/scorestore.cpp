@@ -2,43 +2,78 @@
 
 #include "scorefile.h"
 
-namespace drovane {
+#include <algorithm>
 
-ScoreFileStore::ScoreFileStore(QString path) : path_(std::move(path)), lock_(path_)
+namespace drovane {
+namespace {
+
+constexpr qint64 tableBytes = qint64(scoreTableSize) * scoreSlotSize;
+
+}  // namespace
+
+ScoreFileStore::ScoreFileStore(QString path) : path_(std::move(path))
 {
 }
 
 ScoreRecord ScoreFileStore::read(int recordNumber)
 {
-    return readScoreRecord(path_, recordNumber);
+    if (!locked_)
+        return readScoreRecord(path_, recordNumber);
+    const qint64 offset = qint64(recordNumber - 1) * scoreSlotSize;
+    if (recordNumber < 1 || offset >= staged_.size())
+        return emptyScoreRecord();
+    return decodeScoreRecord(
+        QByteArrayView(staged_).sliced(offset, std::min<qint64>(scoreSlotSize, staged_.size() - offset)));
 }
 
 bool ScoreFileStore::write(int recordNumber, const ScoreRecord& record)
 {
-    return writeScoreRecord(path_, recordNumber, record);
+    if (!locked_ || recordNumber < 1 || recordNumber > scoreTableSize)
+        return false;
+    const qint64 offset = qint64(recordNumber - 1) * scoreSlotSize;
+    // A file that ends before the slot grows with zeros, which read as empty records.
+    const qint64 from = std::min<qint64>(offset, staged_.size());
+    if (staged_.size() < offset + scoreSlotSize)
+        staged_.resize(offset + scoreSlotSize, '\0');
+    staged_.replace(offset, scoreSlotSize, encodeScoreRecord(record));
+    changedFrom_ = changedFrom_ < 0 ? from : std::min(changedFrom_, from);
+    changedTo_ = std::max(changedTo_, offset + scoreSlotSize);
+    return true;
 }
 
 bool ScoreFileStore::lock(bool forWriting)
 {
-    if (!lock_.acquire(forWriting))
+    unlock();
+    if (!table_.open(path_, forWriting ? ScoreTableFile::Access::Write : ScoreTableFile::Access::Read))
         return false;
-    stateAtLock_ = forWriting ? readScoreFileState(path_) : ScoreFileState{};
-    if (forWriting && stateAtLock_.kind == ScoreFileState::Kind::Unknown) {
-        // Never write what could not be put back: a pipe, a folder, an unreadable file.
-        lock_.release();
-        return false;
-    }
+    locked_ = true;
+    onDisk_ = table_.read(tableBytes);
+    staged_ = onDisk_;
     return true;
+}
+
+bool ScoreFileStore::commit()
+{
+    if (!locked_)
+        return false;
+    if (changedFrom_ < 0)
+        return true;
+    const bool written = table_.write(changedFrom_, staged_.mid(changedFrom_, changedTo_ - changedFrom_));
+    onDisk_ = written ? staged_ : onDisk_;
+    staged_ = onDisk_;
+    changedFrom_ = changedTo_ = -1;
+    return written;
 }
 
 void ScoreFileStore::unlock()
 {
-    lock_.release();
-}
-
-void ScoreFileStore::restoreLockedFile()
-{
-    restoreScoreFileState(path_, stateAtLock_);
+    if (locked_)
+        table_.discardIfMade();
+    table_.close();
+    locked_ = false;
+    onDisk_.clear();
+    staged_.clear();
+    changedFrom_ = changedTo_ = -1;
 }
 
 }  // namespace drovane

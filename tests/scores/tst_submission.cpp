@@ -1,11 +1,10 @@
 #include "scoretestutil.h"
-#include "scores/scorelock.h"
 #include "scores/scorestore.h"
+#include "scores/scoretablefile.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -16,6 +15,7 @@
 #include <vector>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -85,8 +85,8 @@ public:
         return false;
     }
     bool lock(bool forWriting) override { return file_.lock(forWriting); }
+    bool commit() override { return file_.commit(); }
     void unlock() override { file_.unlock(); }
-    void restoreLockedFile() override { file_.restoreLockedFile(); }
 
     int reads = 0;
     int writes = 0;
@@ -261,7 +261,7 @@ private slots:
         QCOMPARE(readScoreTable(path), expected);
         QCOMPARE(fileBytes(path), encoded(expected));  // byte for byte, as the game writes
         QCOMPARE(QFileInfo::exists(dir.filePath("Drovane")), !expected.isEmpty());
-        QVERIFY(!QFileInfo::exists(ScoreFileLock::lockFilePath(path)));
+        QVERIFY(QDir(dir.filePath("Drovane")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size() <= 1);
     }
 
     void validerTwiceWithTheSameNickname()
@@ -325,8 +325,8 @@ private slots:
         SubmissionRun run(2, 3500);
         run.host.whileBoxOpen = [&](const QString&) {
             seen.append(fileBytes(path));
-            QLockFile probe(ScoreFileLock::lockFilePath(path));
-            QVERIFY(probe.tryLock(0));
+            ScoreTableFile probe;
+            QVERIFY(probe.open(path, ScoreTableFile::Access::Write));
         };
         run.submit(path, {"neo", "hi"});
         const QByteArray after = encoded(inserted(descendingTable(), 1, stored("neo", 3500, "hi")));
@@ -453,14 +453,13 @@ private slots:
             QCOMPARE(readScoreTable(targetPath), inserted(emptyTail(table), 1, stored("neo", 3500, "hi")));
         }
         QVERIFY(!QFileInfo::exists(dir.filePath("unmounted")));
-        QVERIFY(!QFileInfo::exists(ScoreFileLock::lockFilePath(path)));
+        QVERIFY(QDir(dir.filePath("elsewhere")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size() <= 1);
     }
 
     // A folder that refuses new files, holding a table that the player may write (a
-    // shared folder, a read-only mount with a writable file, C:\ for a standard Windows
-    // user): the lock goes to the player's own runtime folder and the save goes through;
-    // copies of one player still take turns. File modes do not stop root, so as root the
-    // copies run as nobody.
+    // shared folder, a read-only mount with a writable file): the save goes through
+    // without a journal, and copies still take turns on the table's own lock. File modes do not stop root, so as root
+    // the copies run as nobody.
     void folderThatRefusesNewFiles_data()
     {
         QTest::addColumn<QByteArray>("bytes");           // the table in the folder; null: none

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace drovane {
+
+// Small POSIX helpers for the score files, which are reached through descriptors only.
+
+// A descriptor closed when it goes out of scope.
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd = -1) : fd_(fd) {}
+    ~UniqueFd() { reset(); }
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+
+    bool isValid() const { return fd_ >= 0; }
+    int get() const { return fd_; }
+    int release();
+    void reset(int fd = -1);
+
+private:
+    int fd_;
+};
+
+// openat() of a name in a folder that never follows a link at that name, never waits on
+// a pipe or a device, and never becomes the controlling terminal.
+int openNoFollow(int folderFd, const QByteArray& name, int flags);
+
+// pread()/pwrite() of the whole range, through interruptions and short transfers. A read
+// stops at the end of the file; a write fails unless every byte was written.
+QByteArray readAt(int fd, qint64 offset, qint64 length);
+bool writeAllAt(int fd, qint64 offset, const QByteArray& bytes);
+
+}  // namespace drovane
