@@ -120,7 +120,8 @@ void replayScoreJournal(int folderFd, const QByteArray& tableName, int tableFd, 
     if (::fstat(tableFd, &current) != 0)
         return;
     const QByteArray now = readAt(tableFd, 0, end);
-    const bool untouched = current.st_size == journal->oldSize && now.left(journal->oldBytes.size()) == journal->oldBytes;
+    const bool untouched = current.st_size == journal->oldSize
+                           && now.left(journal->oldBytes.size()) == journal->oldBytes;
     const bool complete = current.st_size == std::max(journal->oldSize, end) && now == newTableBytes(*journal);
     if (!untouched && !complete) {
         // Put the old table back only if the journal can then be done away with.
@@ -134,8 +135,7 @@ void replayScoreJournal(int folderFd, const QByteArray& tableName, int tableFd, 
     invalidate(folderFd, name, journalFd.get(), writable);
 }
 
-int writeScoreJournal(int folderFd, const QByteArray& tableName, const struct stat& table,
-                      const ScoreJournal& journal)
+int writeScoreJournal(int folderFd, const QByteArray& tableName, const struct stat& table, const ScoreJournal& journal)
 {
     const QByteArray name = scoreJournalName(tableName);
     const QByteArray bytes = encodeScoreJournal(journal);

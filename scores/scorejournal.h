@@ -3,7 +3,6 @@
 #include <QByteArray>
 
 #include <optional>
-
 #include <sys/stat.h>
 
 namespace drovane {
@@ -35,8 +34,7 @@ void replayScoreJournal(int folderFd, const QByteArray& tableName, int tableFd, 
 
 // Makes the journal durable (its bytes and its name); the descriptor, or -1 when none
 // can be made here (a folder that refuses new files, a name someone else holds).
-int writeScoreJournal(int folderFd, const QByteArray& tableName, const struct stat& table,
-                      const ScoreJournal& journal);
+int writeScoreJournal(int folderFd, const QByteArray& tableName, const struct stat& table, const ScoreJournal& journal);
 void removeScoreJournal(int folderFd, const QByteArray& tableName, int journalFd);
 
 }  // namespace drovane

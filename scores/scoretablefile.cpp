@@ -149,8 +149,9 @@ bool ScoreTableFile::openAt(const QString& path, Access access)
         if (targetName.isEmpty() || targetName == "." || targetName == "..")
             return false;
         // Relative targets are read from the link's own folder, as the kernel does.
-        const int targetFolder = slash < 0 ? ::fcntl(folderFd_, F_DUPFD_CLOEXEC, 0)
-                                           : openFolder(folderFd_, slash == 0 ? QByteArray("/") : targetPath.left(slash));
+        const int targetFolder = slash < 0
+                                     ? ::fcntl(folderFd_, F_DUPFD_CLOEXEC, 0)
+                                     : openFolder(folderFd_, slash == 0 ? QByteArray("/") : targetPath.left(slash));
         if (targetFolder < 0)
             return false;
         ::close(folderFd_);
@@ -201,8 +202,12 @@ bool ScoreTableFile::write(qint64 offset, const QByteArray& bytes)
     if (fd_ < 0 || offset < 0)
         return false;
     const qint64 oldSize = size();
-    ScoreJournal journal{quint64(status_.st_dev), quint64(status_.st_ino), oldSize,
-                         readAt(fd_, 0, std::min(oldSize, offset + bytes.size())), offset, bytes};
+    ScoreJournal journal{quint64(status_.st_dev),
+                         quint64(status_.st_ino),
+                         oldSize,
+                         readAt(fd_, 0, std::min(oldSize, offset + bytes.size())),
+                         offset,
+                         bytes};
     // Without a journal (a folder that refuses new files) the write still cannot be cut
     // by a killed copy: a table is one page, which the kernel copies in one piece.
     const int journalFd = writeScoreJournal(folderFd_, name_, status_, journal);
@@ -210,8 +215,8 @@ bool ScoreTableFile::write(qint64 offset, const QByteArray& bytes)
     bool keepJournal = false;
     if (!written) {
         const bool wasMade = made_;
-        const bool restored =
-            writeAllAt(fd_, 0, journal.oldBytes) && (size() <= oldSize || ::ftruncate(fd_, oldSize) == 0);
+        const bool restored = writeAllAt(fd_, 0, journal.oldBytes)
+                              && (size() <= oldSize || ::ftruncate(fd_, oldSize) == 0);
         discardIfMade();
         // A table that could not be put back keeps its journal, for the next save to replay.
         keepJournal = !restored && !wasMade;

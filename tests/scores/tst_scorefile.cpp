@@ -1,4 +1,6 @@
 #include "scoretestutil.h"
+#include "scores/scorejournal.h"
+#include "scores/scoretablefile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -7,6 +9,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 using namespace drovane;
@@ -101,6 +104,70 @@ private slots:
         QCOMPARE(fileBytes(path), slotsBefore >= 0 ? before : QByteArray());
 #else
         QSKIP("needs a file size limit");
+#endif
+    }
+
+    // What a save stopped half way leaves beside the table: the next save's open puts the
+    // old table back from it, and only from a whole journal of this very file.
+    void leftJournalIsReplayed_data()
+    {
+        QTest::addColumn<QString>("table");  // what the stopped save left: old, torn or new
+        QTest::addColumn<QString>("journal");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("torn: the old table comes back") << "torn"
+                                                        << "whole"
+                                                        << "old";
+        QTest::newRow("finished: kept") << "new"
+                                        << "whole"
+                                        << "new";
+        QTest::newRow("not begun: kept") << "old"
+                                         << "whole"
+                                         << "old";
+        QTest::newRow("another file's journal") << "torn"
+                                                << "other file"
+                                                << "torn";
+        QTest::newRow("damaged journal") << "torn"
+                                         << "damaged"
+                                         << "torn";
+    }
+
+    void leftJournalIsReplayed()
+    {
+#ifdef Q_OS_UNIX
+        QFETCH(QString, table);
+        QFETCH(QString, journal);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("scores");
+        const QByteArray old(30 * scoreSlotSize, '\x11');
+        const QByteArray written(3 * scoreSlotSize, '\x22');
+        const qint64 offset = 4 * scoreSlotSize;
+        const QMap<QString, QByteArray> states{
+            {"old", old},
+            {"torn", QByteArray(old).replace(offset, scoreSlotSize, written.left(scoreSlotSize))},
+            { "new",
+              QByteArray(old).replace(offset, written.size(), written) }};
+        QVERIFY(writeBytes(path, states[table]));
+        struct stat status {};
+        QVERIFY(::stat(QFile::encodeName(path).constData(), &status) == 0);
+        const ScoreJournal left{quint64(status.st_dev),
+                                quint64(status.st_ino) + (journal == "other file"),
+                                old.size(),
+                                old.left(offset + written.size()),
+                                offset,
+                                written};
+        QByteArray bytes = encodeScoreJournal(left);
+        if (journal == "damaged")
+            bytes[bytes.size() / 2] ^= 1;
+        QVERIFY(writeBytes(path + ".journal", bytes));
+
+        ScoreTableFile opened;
+        QVERIFY(opened.open(path, ScoreTableFile::Access::Write));
+        opened.close();
+        QCOMPARE(fileBytes(path), states[expected]);
+        QCOMPARE(QFileInfo::exists(path + ".journal"), journal != "whole");
+#else
+        QSKIP("the journal is a Unix case");
 #endif
     }
 };

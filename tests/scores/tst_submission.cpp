@@ -4,8 +4,10 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -146,6 +148,23 @@ public:
         return QStringLiteral("running as root, and neither setpriv nor runuser can run the game as nobody: "
                               "file modes do not apply to root");
     }
+
+    // As root: the copies run as a user of that number (who needs no account), member of
+    // `group` only. Why they cannot, or empty.
+    QString runAsMember(uid_t uid, gid_t group)
+    {
+        if (::geteuid() != 0)
+            return QStringLiteral("two players of one group need root to be played");
+        runner_ = QStringList{"setpriv", QStringLiteral("--reuid=%1").arg(uid), QStringLiteral("--regid=%1").arg(group),
+                              QStringLiteral("--groups=%1").arg(group)};
+        if (::chown(QFile::encodeName(home_).constData(), uid, group) == 0
+            && run({}, {QStringList{}}, 10000) == QList<QStringList>{{"0"}})
+            return {};
+        runner_.clear();
+        return QStringLiteral("setpriv cannot run the game as another user");
+    }
+
+    QString homeFolder() const { return home_; }
 
     // One copy per list of scores, all at once. The lines each one printed; a copy that
     // has not ended within limitMs is killed and says so.
@@ -547,6 +566,146 @@ private slots:
         submitScore(run.core, run.memory, store);
         QCOMPARE(store.reads, reads);
         QCOMPARE(store.writes, writes);
+    }
+
+    // What one member of a group folder may leave there for another: a member's save
+    // never touches the saver's own files, never waits, and either goes into the table
+    // or is refused with the failure message. Played by two users of one group.
+    void plantedThingsInAGroupFolder_data()
+    {
+        QTest::addColumn<QString>("name");     // where the other member plants it, in the folder
+        QTest::addColumn<QString>("planted");  // what: a link to the saver's file, or a thing
+        QTest::addColumn<QString>("outcome");
+        const QString table = QStringLiteral("bdd activité 1");
+        QTest::newRow("link to the saver's file") << table << "link:notes.txt" << says::notSaved;
+        QTest::newRow("link to a file of the saver's not made yet") << table << "link:new.txt" << says::notSaved;
+        QTest::newRow("pipe at the old lock name") << table + ".lock"
+                                                   << "pipe" << says::firstPlace;
+        QTest::newRow("folder at the old lock name") << table + ".lock"
+                                                     << "folder" << says::firstPlace;
+        QTest::newRow("their file at the old lock name") << table + ".lock"
+                                                         << "file" << says::firstPlace;
+        QTest::newRow("their file at the journal name") << table + ".journal"
+                                                        << "file" << says::firstPlace;
+    }
+
+    void plantedThingsInAGroupFolder()
+    {
+#ifdef Q_OS_UNIX
+        QFETCH(QString, name);
+        QFETCH(QString, planted);
+        QFETCH(QString, outcome);
+        constexpr gid_t group = 64990;  // numbers nobody else uses, and no accounts needed
+        constexpr uid_t saver = 64991;
+        constexpr uid_t other = 64992;
+        QTemporaryDir base;
+        ::chmod(QFile::encodeName(base.path()).constData(), 0755);
+        QVERIFY(QDir().mkdir(base.filePath("saver")));
+        ChildCopies copies(base.filePath("saver"));
+        const QString why = copies.runAsMember(saver, group);
+        if (!why.isEmpty())
+            QSKIP(qPrintable(why));
+        const QString shared = base.filePath("shared");
+        const QByteArray sharedName = QFile::encodeName(shared);
+        QVERIFY(QDir().mkdir(shared) && ::chown(sharedName.constData(), 0, group) == 0
+                && ::chmod(sharedName.constData(), 02775) == 0);
+        const QString notes = copies.homeFolder() + "/notes.txt";
+        QVERIFY(writeBytes(notes, "the saver's own notes\n"));
+        QVERIFY(::chown(QFile::encodeName(notes).constData(), saver, saver) == 0);
+
+        const QByteArray plantedPath = QFile::encodeName(shared + "/" + name);
+        if (planted.startsWith("link:"))
+            QVERIFY(QFile::link(copies.homeFolder() + "/" + planted.mid(5), shared + "/" + name));
+        else if (planted == "pipe")
+            QVERIFY(::mkfifo(plantedPath.constData(), 0644) == 0);
+        else if (planted == "folder")
+            QVERIFY(::mkdir(plantedPath.constData(), 0755) == 0);
+        else
+            QVERIFY(writeBytes(shared + "/" + name, "mine\n") && ::chmod(plantedPath.constData(), 0644) == 0);
+        QVERIFY(::lchown(plantedPath.constData(), other, group) == 0);
+        const QStringList homeBefore = listing(copies.homeFolder());
+
+        const mode_t savedUmask = ::umask(022);
+        QElapsedTimer clock;
+        clock.start();
+        const QStringList output = copies.run(shared + "/bdd activité 1", {{ "137" }}, 10000).value(0);
+        const qint64 elapsed = clock.elapsed();
+        ::umask(savedUmask);
+
+        QCOMPARE(output, (QStringList{"0", outcome}));
+        QVERIFY2(elapsed < 2500, qPrintable(QStringLiteral("the save took %1 ms").arg(elapsed)));
+        QCOMPARE(fileBytes(notes), QByteArray("the saver's own notes\n"));
+        QCOMPARE(listing(copies.homeFolder()), homeBefore);
+        struct stat table {};
+        const bool made = ::lstat(QFile::encodeName(shared + "/bdd activité 1").constData(), &table) == 0
+                          && S_ISREG(table.st_mode);
+        QCOMPARE(made, outcome == says::firstPlace);
+        if (made)  // every member may write what the first saver made, whatever its umask
+            QCOMPARE(table.st_mode & 0070, mode_t(0060));
+#else
+        QSKIP("file owners are a Unix case");
+#endif
+    }
+
+    // A copy of the game killed at random moments while it saves results one after the
+    // other into a full table: each time the table is exactly what some number of whole
+    // saves made it (never a record twice, never one lost), and the next save goes
+    // through at once.
+    void killedSavesLeaveWholeTables()
+    {
+#ifdef Q_OS_UNIX
+        constexpr int kills = 50;
+        constexpr int savesPerCopy = 200;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("bdd activité 1");
+        QList<QByteArray> states{encoded(descendingTable())};  // after 0, 1, 2... saves
+        QStringList scores;
+        Table table = descendingTable();
+        for (int i = 0; i < savesPerCopy; ++i) {
+            const int score = 1000 + 7 * i % 1900;
+            scores << QString::number(score);
+            const auto rank = std::find_if(table.begin(), table.end(),
+                                           [&](const ScoreRecord& r) { return r.score < score; });
+            table = inserted(table, int(rank - table.begin()) + 1, stored(QStringLiteral("t%1").arg(score), score));
+            states << encoded(table);
+        }
+        QTemporaryDir own;
+        const QStringList command = QStringList{own.path(), path} + scores;
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(writeBytes(path, states.first()));
+        QProcess wholeRun;
+        wholeRun.start(DROVANE_SCORES_CHILD, command);
+        QVERIFY(wholeRun.waitForFinished(60000) && wholeRun.exitCode() == 0);
+        const qint64 wholeRunMs = clock.elapsed();
+        QCOMPARE(fileBytes(path), states.last());
+
+        QRandomGenerator random(20261210);
+        int midway = 0;
+        for (int kill = 0; kill < kills; ++kill) {
+            QVERIFY(writeBytes(path, states.first()));
+            QProcess copy;
+            copy.start(DROVANE_SCORES_CHILD, command);
+            QVERIFY(copy.waitForStarted());
+            QThread::msleep(random.bounded(wholeRunMs / 10, wholeRunMs));
+            copy.kill();
+            copy.waitForFinished();
+            const qsizetype done = states.indexOf(fileBytes(path));
+            QVERIFY2(done >= 0,
+                     qPrintable(QStringLiteral("kill %1 left a table that no number of saves makes").arg(kill)));
+            midway += done > 0 && done < savesPerCopy;
+
+            clock.restart();
+            ScoreFileStore store(path);
+            const InsertionResult next = enterResult(store, stored("after", 3500), true);
+            QCOMPARE(next.outcome, InsertionResult::Outcome::Placed);
+            QVERIFY2(clock.elapsed() < 1000, "the next save waited for the killed copy");
+            QCOMPARE(readScoreTable(path).first(), stored("after", 3500));
+        }
+        QVERIFY2(midway > kills / 2, "too few kills landed while the copy was saving");
+#else
+        QSKIP("kills are a Unix case");
+#endif
     }
 
     // Two copies inserting into one file at once: unless each insertion has the table
