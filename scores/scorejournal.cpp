@@ -15,7 +15,7 @@ namespace {
 
 constexpr char journalMagic[] = "DROVANE-JOURNAL-1";
 // A table is 3840 bytes; a journal holds it twice and a little more.
-constexpr qint64 journalMaxSize = 64 * 1024;
+constexpr qint64 journalMaxSize = qint64(64) * 1024;
 
 QByteArray digest(QByteArrayView bytes)
 {

@@ -139,9 +139,9 @@ private slots:
         QFETCH(QString, expected);
         QTemporaryDir dir;
         const QString path = dir.filePath("scores");
-        const QByteArray old(30 * scoreSlotSize, '\x11');
-        const QByteArray written(3 * scoreSlotSize, '\x22');
-        const qint64 offset = 4 * scoreSlotSize;
+        const QByteArray old(qsizetype(30) * scoreSlotSize, '\x11');
+        const QByteArray written(qsizetype(3) * scoreSlotSize, '\x22');
+        const qint64 offset = qint64(4) * scoreSlotSize;
         const QMap<QString, QByteArray> states{
             {"old", old},
             {"torn", QByteArray(old).replace(offset, scoreSlotSize, written.left(scoreSlotSize))},
