@@ -1,4 +1,5 @@
-#include "commandline.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/commandline.h"
 
 #include <QCommandLineParser>
 

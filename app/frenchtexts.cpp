@@ -1,4 +1,5 @@
-#include "frenchtexts.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/frenchtexts.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

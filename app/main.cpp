@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commandline.h"
 #include "app/displayfailure.h"
 #include "app/frenchtexts.h"
-#include "app/navigator.h"
-#include "app/windowfactory.h"
-#include "assets/pictures.h"
 #include "scores/scorepaths.h"
+#include "ui/navigator.h"
+#include "ui/pictures.h"
+#include "ui/windowfactory.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cpack -G DEB` in a build folder makes a Debian package of what `cmake --install` lays out;
 # scripts/package.sh does that in build-package/ and checks the result with lintian.
 

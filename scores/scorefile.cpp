@@ -1,6 +1,7 @@
-#include "scorefile.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scores/scorefile.h"
 
-#include "scoretablefile.h"
+#include "scores/scoretablefile.h"
 
 namespace drovane {
 namespace {

@@ -1,6 +1,7 @@
-#include "scoreinsertion.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scores/scoreinsertion.h"
 
-#include "scorestore.h"
+#include "scores/scorestore.h"
 
 #include <QList>
 

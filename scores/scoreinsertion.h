@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "scorerecord.h"
+#include "scores/scorerecord.h"
 
 #include <QString>
 

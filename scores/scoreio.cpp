@@ -1,4 +1,5 @@
-#include "scoreio.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scores/scoreio.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,6 +1,7 @@
-#include "scorejournal.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scores/scorejournal.h"
 
-#include "scoreio.h"
+#include "scores/scoreio.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>

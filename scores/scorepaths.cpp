@@ -1,7 +1,8 @@
-#include "scorepaths.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scores/scorepaths.h"
 
-#include "game/gamemode.h"
-#include "game/modetext.h"
+#include "rules/gamemode.h"
+#include "rules/modetext.h"
 
 #include <QDir>
 #include <QFileInfo>

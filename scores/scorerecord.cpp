@@ -1,6 +1,7 @@
-#include "scorerecord.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scores/scorerecord.h"
 
-#include "windows1252.h"
+#include "scores/windows1252.h"
 
 #include <QtEndian>
 

@@ -1,6 +1,7 @@
-#include "scorestore.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scores/scorestore.h"
 
-#include "scorefile.h"
+#include "scores/scorefile.h"
 
 #include <algorithm>
 

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "scorerecord.h"
-#include "scoretablefile.h"
+#include "scores/scorerecord.h"
+#include "scores/scoretablefile.h"
 
 #include <QString>
 

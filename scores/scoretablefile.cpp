@@ -1,7 +1,8 @@
-#include "scoretablefile.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scores/scoretablefile.h"
 
-#include "scoreio.h"
-#include "scorejournal.h"
+#include "scores/scoreio.h"
+#include "scores/scorejournal.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -1,8 +1,9 @@
-#include "submission.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scores/submission.h"
 
-#include "game/gamecore.h"
-#include "game/gamemode.h"
-#include "scorestore.h"
+#include "rules/gamecore.h"
+#include "rules/gamemode.h"
+#include "scores/scorestore.h"
 
 namespace drovane {
 namespace {

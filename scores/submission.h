@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "scoreinsertion.h"
+#include "scores/scoreinsertion.h"
 
 #include <QString>
 

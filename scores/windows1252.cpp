@@ -1,4 +1,5 @@
-#include "windows1252.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scores/windows1252.h"
 
 #include <QList>
 #include <QStringDecoder>

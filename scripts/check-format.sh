@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that every tracked C++ source (*.cpp, *.h) is formatted as .clang-format says.
 #   scripts/check-format.sh          list the files that are not, and fail
 #   scripts/check-format.sh --fix    format those files in place

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by check-format.sh and lint.sh: finds a clang tool of Debian 12's version.
 #   clang_tool NAME VARIABLE    prints the binary to use: $VARIABLE when it is set, else
 #                               NAME-14, else NAME; fails with a hint when there is none.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Drovane needs to build, test and play; only those missing.
 # Package names given as arguments are wanted too (scripts/package.sh names its tools).
 # As root it runs apt-get; otherwise through sudo; without sudo it names what is missing and

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Runs clang-tidy, with the checks of .clang-tidy, over our own sources: app/, game/,
-# scores/, assets/ and tests/ (never the moc and qrc files the build generates).
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Runs clang-tidy, with the checks of .clang-tidy, over our own sources: rules/, scores/,
+# toneoutput/, ui/, app/, assets/ and tests/ (never the moc and qrc files the build
+# generates).
 # Fails on any finding.
 #   scripts/lint.sh [build-folder]    (default: build-lint/ at the top of the repository)
 # The build folder needs a compile_commands.json: a folder without one is configured with
@@ -33,7 +35,7 @@ database="$build/compile_commands.json"
 
 # Our sources, once each, as the build compiles them; nothing under a build folder.
 mapfile -t sources < <(sed -n 's/^ *"file": *"\(.*\)",\{0,1\} *$/\1/p' "$database" \
-    | awk -v root="$root/" 'index($0, root) == 1 && substr($0, length(root) + 1) ~ /^(app|game|scores|assets|tests)\//' \
+    | awk -v root="$root/" 'index($0, root) == 1 && substr($0, length(root) + 1) ~ /^(rules|scores|toneoutput|ui|app|assets|tests)\//' \
     | sort -u)
 if ((${#sources[@]} == 0)); then
     echo "lint: no sources of ours in $database" >&2

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package in build-package/, lists it, checks its contents, runs lintian
 # on it, and starts the packaged game on a headless Wayland compositor (weston). Fails on
 # any lintian error or failed check.

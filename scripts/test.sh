@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the format, then builds and runs every test twice: once
-# as built for players (and lints that build with clang-tidy), once under AddressSanitizer
-# and UndefinedBehaviorSanitizer.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs what is missing, checks the format and that includes point down the layers,
+# then builds and runs every test twice: once as built for players (and lints that build
+# with clang-tidy), once under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 jobs="$(nproc)"
 
-echo "== Format =="
+echo "== Format and layers =="
 scripts/check-format.sh
+scripts/check-layers.sh
 
 echo "== Tests =="
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_EXPORT_COMPILE_COMMANDS=ON

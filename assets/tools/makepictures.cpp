@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws every picture of the game and writes the files that assets/CMakeLists.txt
 // puts into the program. Change the art here, run the drovane_pictures target
 // (or this program with the output folder as its argument) and commit the files.
 
-#include "assets/pictures.h"
+#include "ui/pictures.h"
 
 #include <QByteArray>
 #include <QColor>

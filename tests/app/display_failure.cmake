@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the game where it can reach no display and checks that it says so in one line on
 # standard error, prints nothing on standard output, and exits with status 1 (no abort).
 #   cmake -DPROGRAM=<drovane> -DCASE=<unset|dead-x> -DEXPECTED=<regex> -P display_failure.cmake

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line: what starts the game, what is answered without a window, and where
 // the chosen scores folder leads.
 #include "app/commandline.h"
 #include "app/frenchtexts.h"
-#include "game/gamemode.h"
-#include "game/modetext.h"
+#include "rules/gamemode.h"
+#include "rules/modetext.h"
 #include "scores/scorefile.h"
 #include "scores/scorepaths.h"
 #include "support/testmain.h"

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long painting one game-screen frame takes (60 bars, the ship, the stone, the bonus
 // and the pellet), at device pixel ratio 1 and 2. Prints medians in milliseconds.
-#include "game/gamemode.h"
-#include "game/gamescreen.h"
-#include "game/randomsource.h"
+#include "rules/gamemode.h"
+#include "rules/randomsource.h"
+#include "ui/gamescreen.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long one game tick of the rules takes, with the real clock-seeded generator.
 // Prints the median and other figures in microseconds; not a test.
-#include "game/gamecore.h"
-#include "game/gamemode.h"
-#include "game/randomsource.h"
+#include "rules/gamecore.h"
+#include "rules/gamemode.h"
+#include "rules/randomsource.h"
 
 #include <QString>
 

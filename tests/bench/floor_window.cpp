@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor the game's costs are measured against: what Qt, a timer, the backing store
 // and the display connection cost with no game in them. measure_program.sh runs it
 // beside the game.

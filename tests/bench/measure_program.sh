@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures the real program against its floor, side by side under one Xvfb:
 #  - start-up: from launch until the menu is on screen, against a bare window
 #    (build/tests/bench/floor_window start);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keeps a real game alive while measure_program.sh measures it: it reads the game
 // window's pixels through the display server, finds the walls, the ship and a falling
 // stone, and presses Left and Right with xdotool as a player would (sent to that
@@ -6,7 +7,7 @@
 //   pilot WINDOW_ID MODE_INDEX SECONDS
 // At the end it prints how many of its looks saw a new frame and how many keys it sent;
 // a lost run shows no new frame after its loss.
-#include "game/gamemode.h"
+#include "rules/gamemode.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures whether one member of a group folder can make another member's saves write
 # into that member's own file: the other member swaps the table's name, as fast as it
 # can, between a table of its own and a link to the saver's notes, while the saver saves

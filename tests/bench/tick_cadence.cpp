@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Records the intervals between the real game screen's ticks and prints mean, median,
 // p99 and max in milliseconds. Run it under a display or with QT_QPA_PLATFORM=offscreen.
-#include "game/gamemode.h"
-#include "game/gamescreen.h"
-#include "game/randomsource.h"
+#include "rules/gamemode.h"
+#include "rules/randomsource.h"
+#include "ui/gamescreen.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times whole submissions ("Valider" to the board) into a full 30-slot table, with
 // scripted boxes, so only the rules and the file work are measured.
-#include "scoretestutil.h"
+#include "support/scoretestutil.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

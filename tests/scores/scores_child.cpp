@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Not a test: a copy of the game in a process of its own, for the submission tests that
 // need one - to kill it if it hangs, or to run it as a user to whom file modes apply.
 //
@@ -6,7 +7,7 @@
 // Uses <own folder> as its home and runtime folder. Prints how many records the score
 // board would show, then submits each score in turn ("Valider", nickname "t<score>", no
 // comment) and prints the last message the player was shown, one line each.
-#include "scoretestutil.h"
+#include "support/scoretestutil.h"
 
 #include <QCoreApplication>
 #include <QDir>

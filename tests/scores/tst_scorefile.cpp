@@ -1,6 +1,7 @@
-#include "scoretestutil.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scores/scorejournal.h"
 #include "scores/scoretablefile.h"
+#include "support/scoretestutil.h"
 
 #include <QDir>
 #include <QFileInfo>

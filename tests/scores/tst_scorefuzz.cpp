@@ -1,4 +1,5 @@
-#include "scoretestutil.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/scoretestutil.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>

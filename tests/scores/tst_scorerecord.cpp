@@ -1,5 +1,6 @@
-#include "scoretestutil.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scores/windows1252.h"
+#include "support/scoretestutil.h"
 
 #include <QStringDecoder>
 

@@ -1,6 +1,7 @@
-#include "scoretestutil.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scores/scorestore.h"
 #include "scores/scoretablefile.h"
+#include "support/scoretestutil.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

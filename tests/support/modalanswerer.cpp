@@ -1,4 +1,5 @@
-#include "modalanswerer.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/modalanswerer.h"
 
 #include <QApplication>
 #include <QInputDialog>

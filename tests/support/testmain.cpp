@@ -1,6 +1,7 @@
-#include "testmain.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/testmain.h"
 
-#include "game/gamemode.h"
+#include "rules/gamemode.h"
 
 #include <QStandardPaths>
 

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "game/gamehost.h"
-#include "game/randomsource.h"
+#include "rules/gamehost.h"
+#include "rules/randomsource.h"
 
 #include <QApplication>
 #include <QList>

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the game's windows offscreen to PNG files for the README, so the pictures
 // there always show the program as it is:
 //   QT_QPA_PLATFORM=offscreen build/tests/tools/make_screenshots docs/screenshots
-#include "app/menuwindow.h"
-#include "game/gamemode.h"
-#include "game/gamescreen.h"
-#include "game/modetext.h"
-#include "scores/scoreboard.h"
+#include "rules/gamemode.h"
+#include "rules/modetext.h"
 #include "scores/scorefile.h"
+#include "ui/gamescreen.h"
+#include "ui/menuwindow.h"
+#include "ui/scoreboard.h"
 
 #include <QApplication>
 #include <QDir>

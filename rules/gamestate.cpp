@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "rules/gamestate.h"
+
+namespace drovane {
+
+GameState& module5()
+{
+    static GameState state;
+    return state;
+}
+
+}  // namespace drovane

@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/navigator.h"
+
+#include <QApplication>
+
+namespace drovane {
+
+Navigator& Navigator::instance()
+{
+    static Navigator navigator;
+    return navigator;
+}
+
+Navigator::Navigator()
+    : endProgram_([] {
+          QApplication::closeAllWindows();
+          QCoreApplication::quit();
+      })
+{
+}
+
+void Navigator::setFactory(Factory factory)
+{
+    factory_ = std::move(factory);
+}
+
+void Navigator::setEndProgram(std::function<void()> endProgram)
+{
+    endProgram_ = std::move(endProgram);
+}
+
+QWidget* Navigator::find(const QString& name) const
+{
+    const QPointer<QWidget> window = windows_.value(name);
+    // Windows are only ever hidden by closing, and a closed one is deleted later:
+    // either way it is no longer open.
+    if (!window || !window->isVisible())
+        return nullptr;
+    return window.data();
+}
+
+QWidget* Navigator::show(const QString& name)
+{
+    QWidget* window = find(name);
+    if (!window) {
+        if (!factory_)
+            return nullptr;
+        // The constructor is the load step; a game screen's load closes other windows,
+        // and the new window must be shown in this same call so the program stays up.
+        window = factory_(name);
+        if (!window)
+            return nullptr;
+        window->setObjectName(name);
+        windows_.insert(name, window);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+void Navigator::close(const QString& name)
+{
+    if (QWidget* window = find(name))
+        window->close();
+}
+
+void Navigator::closeMenuAndBoards()
+{
+    for (const char* name : {"menu", "sco", "score0", "score2", "score3", "score4"})
+        close(QString::fromLatin1(name));
+}
+
+void Navigator::endProgram()
+{
+    if (endProgram_)
+        endProgram_();
+}
+
+void Navigator::reset()
+{
+    for (const QPointer<QWidget>& window : std::as_const(windows_)) {
+        if (window)
+            delete window.data();
+    }
+    windows_.clear();
+}
+
+}  // namespace drovane

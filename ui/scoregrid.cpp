@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/scoregrid.h"
+
+#include "rules/gamemode.h"
+#include "scores/scorerecord.h"
+#include "ui/windowrules.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QTableWidget>
+
+#include <algorithm>
+
+namespace drovane {
+namespace {
+
+constexpr int columnCount = 4;
+constexpr int rowHeightTwips = 240;  // all 31 rows fit the grid's height
+constexpr int cellMargin = 2;        // pixels on each side of a cell's text
+const QColor cellColour(255, 255, 128);
+const QColor cellTextColour(0, 128, 0);
+const QColor lineColour(128, 128, 128);
+
+QString css(Rgb c)
+{
+    return QStringLiteral("rgb(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b);
+}
+
+QString gridStyle(const GameMode& mode)
+{
+    // The outside colour is the table's background; cells paint their own yellow.
+    return QStringLiteral("QTableWidget { background-color: %1; gridline-color: %2; border: none;"
+                          " selection-background-color: %3; selection-color: %4; }"
+                          "QHeaderView { background-color: %1; }"
+                          "QHeaderView::section { background-color: %3; color: %4; padding: 0px %5px;"
+                          " border: none; border-right: 1px solid %6; border-bottom: 1px solid %6; }")
+        .arg(css(mode.gridOutsideColour), lineColour.name(), css(mode.gridHeaderColour), css(mode.gridHeaderTextColour))
+        .arg(cellMargin)
+        .arg(css(mode.gridHeaderLineColour));
+}
+
+}  // namespace
+
+QString rankLabel(int rank)
+{
+    return (QString::number(rank) + QLatin1Char(':')).leftJustified(3, QLatin1Char(' '));
+}
+
+QTableWidget* makeScoreGrid(const GameMode& mode, QWidget* parent)
+{
+    // Row 0 of the table is the horizontal header, which never scrolls.
+    auto* grid = new QTableWidget(scoreTableSize, columnCount, parent);
+    grid->setObjectName(QStringLiteral("Grd_livre"));
+    grid->setGeometry(twipsRect(0, 0, 9945, 9015));
+    grid->setFont(comicFont(8.25));
+    grid->setStyleSheet(gridStyle(mode));
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setWordWrap(false);
+    grid->setTextElideMode(Qt::ElideNone);  // padded nicknames are clipped, not shortened
+    grid->setCornerButtonEnabled(false);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->verticalHeader()->hide();
+
+    const int rowHeight = twipsToPixels(rowHeightTwips);
+    for (QHeaderView* header : {grid->horizontalHeader(), grid->verticalHeader()}) {
+        header->setFont(comicFont(8.25));
+        header->setMinimumSectionSize(1);
+        header->setSectionResizeMode(QHeaderView::Fixed);
+        header->setHighlightSections(false);
+    }
+    grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+    grid->horizontalHeader()->setFixedHeight(rowHeight);
+    grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    // Column 0's header is four blanks and the column is sized to them, but never so
+    // narrow that a rank label is cut: "30:" is the wider of the two in this lettering.
+    grid->setHorizontalHeaderItem(0, new QTableWidgetItem(QStringLiteral("    ")));
+    const QFontMetrics metrics(grid->font());
+    const int labelWidth = std::max(metrics.horizontalAdvance(QStringLiteral("    ")),
+                                    metrics.horizontalAdvance(rankLabel(scoreTableSize)));
+    grid->setColumnWidth(0, labelWidth + 2 * cellMargin);
+    for (int row = 0; row < scoreTableSize; ++row) {
+        for (int column = 0; column < columnCount; ++column) {
+            auto* item = new QTableWidgetItem;
+            item->setBackground(cellColour);
+            item->setForeground(cellTextColour);
+            item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            grid->setItem(row, column, item);
+        }
+    }
+    return grid;
+}
+
+}  // namespace drovane
