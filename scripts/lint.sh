@@ -55,7 +55,7 @@ mkdir -p "$cache"
 context="$({
     "$clang_tidy" --version
     cat .clang-tidy "$database"
-    find app game scores assets tests -name '*.h' -print0 | sort -z | xargs -0 sha256sum
+    find rules scores toneoutput ui app assets tests -name '*.h' -print0 | sort -z | xargs -0 sha256sum
 } | sha256sum | cut -d' ' -f1)"
 
 version="$("$clang_tidy" --version | sed -n 's/.*version \([0-9.]*\).*/clang-tidy \1/p')"
