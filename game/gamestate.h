@@ -20,6 +20,6 @@ struct GameState {
 };
 
 // The program-wide instance.
-GameState& module5();
+GameState& sharedGameState();
 
 }  // namespace drovane

@@ -30,7 +30,7 @@ private slots:
         Navigator& nav = Navigator::instance();
         nav.setFactory([&](const QString& name) -> QWidget* {
             if (name == QLatin1String("space2"))
-                return new GameScreen(gameMode(4), module5(), random);
+                return new GameScreen(gameMode(4), sharedGameState(), random);
             return createWindow(name);
         });
         nav.setEndProgram([] { QFAIL("the program must not end"); });
@@ -66,7 +66,7 @@ private slots:
         const int tonesBefore = PickupTone::instance().requests();
         tick(29);
         QCOMPARE(PickupTone::instance().requests() - tonesBefore, 2);
-        QCOMPARE(module5().scoreCount, 34 + 30 + 100);
+        QCOMPARE(sharedGameState().scoreCount, 34 + 30 + 100);
 
         // Into the left wall.
         ModalAnswerer answerer;
