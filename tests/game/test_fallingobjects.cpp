@@ -227,7 +227,7 @@ private slots:
         f.host.whileBoxOpen = [&](const QString&) { scoreInBox = f.state.scoreCount; };
         f.host.events.clear();
         f.tickStraight();
-        QCOMPARE(f.host.events, (QStringList{"Timer1=off", "Timer2=off", "Timer3=off", "message:Perdu !", "beep"}));
+        QCOMPARE(f.host.events, (QStringList{"Tick=off", "Stone=off", "Bonus=off", "message:Perdu !", "beep"}));
         QCOMPARE(scoreInBox, 1);
         QCOMPARE(f.state.scoreCount, 101);
         QCOMPARE(f.core.runState(), RunState::Lost);

@@ -74,7 +74,7 @@ private slots:
         };
         f.tickStraight();
         QVERIFY(checkedInsideBox);
-        QCOMPARE(f.host.events, (QStringList{"Timer1=off", "message:Perdu !"}));
+        QCOMPARE(f.host.events, (QStringList{"Tick=off", "message:Perdu !"}));
         QCOMPARE(f.state.gameOver, 1);
         QCOMPARE(f.core.playfield().pause, PauseCaption::Rejouer);
         QCOMPARE(f.core.playfield().barLeft[29], row28);  // the rest of the tick still ran
