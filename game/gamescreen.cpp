@@ -131,7 +131,7 @@ void GameScreen::refresh()
 void GameScreen::syncCaptions()
 {
     labels_.score->setCaption(core_.playfield().scoreCaption);
-    labels_.pause->setCaption(captionText(core_.playfield().pause));
+    labels_.pause->setCaption(pauseCaption(core_.playfield().run));
 }
 
 int GameScreen::virtualKeyCode(int qtKey)

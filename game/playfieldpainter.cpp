@@ -179,7 +179,7 @@ QRect PlayfieldPainter::changedArea(const Playfield& before, const Playfield& no
 {
     if (before.barLeft != now.barLeft)
         return playfieldArea | (before.scoreCaption != now.scoreCaption ? labels.score->look().rect : QRect())
-               | (before.pause != now.pause ? labels.pause->look().rect : QRect());
+               | (pauseCaption(before.run) != pauseCaption(now.run) ? labels.pause->look().rect : QRect());
     QRect area;
     if (before.shipLeft != now.shipLeft)
         area |= shipRect(before) | shipRect(now);
@@ -196,7 +196,7 @@ QRect PlayfieldPainter::changedArea(const Playfield& before, const Playfield& no
     object(before.pellet, now.pellet, pelletSize);
     if (before.scoreCaption != now.scoreCaption)
         area |= labels.score->look().rect;
-    if (before.pause != now.pause)
+    if (pauseCaption(before.run) != pauseCaption(now.run))
         area |= labels.pause->look().rect;
     return area;
 }
