@@ -25,7 +25,7 @@ namespace drovane {
 namespace {
 
 const QString applicationTitle = QStringLiteral("Drovane");
-constexpr QSize clientSize{twipsToPixels(geometry::clientWidth), twipsToPixels(geometry::clientHeight)};
+constexpr QSize clientSize{twipsToPixelsTruncated(geometry::clientWidth), twipsToPixelsTruncated(geometry::clientHeight)};
 
 }  // namespace
 

@@ -20,16 +20,16 @@ namespace {
 constexpr QRect statusBar = twipsRect(0, 3600, 6135, 375);
 constexpr QSize stoneSize{375 / 15, 135 / 15};
 constexpr QSize pelletSize{135 / 15, 135 / 15};
-constexpr int barWidth = twipsToPixels(geometry::barWidth);
-constexpr int barHeight = twipsToPixels(geometry::barHeight);
-constexpr int rowPitch = twipsToPixels(geometry::rowPitch);
+constexpr int barWidth = twipsToPixelsTruncated(geometry::barWidth);
+constexpr int barHeight = twipsToPixelsTruncated(geometry::barHeight);
+constexpr int rowPitch = twipsToPixelsTruncated(geometry::rowPitch);
 // Everything but the labels and the status bar: the bars, whose last row reaches one
 // pixel into the status bar, and the objects falling down to that row.
-constexpr QRect playfieldArea{0, 0, twipsToPixels(geometry::clientWidth),
-                              twipsToPixels(geometry::rowTop(geometry::rowsPerWall)) + barHeight};
+constexpr QRect playfieldArea{0, 0, twipsToPixelsTruncated(geometry::clientWidth),
+                              twipsToPixelsTruncated(geometry::rowTop(geometry::rowsPerWall)) + barHeight};
 // The pitches of the 30 rows, which their bars cover from top to bottom; below them lies
 // the status bar.
-constexpr int corridorHeight = twipsToPixels(geometry::rowTop(geometry::rowsPerWall)) + rowPitch;
+constexpr int corridorHeight = twipsToPixelsTruncated(geometry::rowTop(geometry::rowsPerWall)) + rowPitch;
 
 bool sameObject(const FallingObject& a, const FallingObject& b)
 {
@@ -38,9 +38,9 @@ bool sameObject(const FallingObject& a, const FallingObject& b)
 
 }  // namespace
 
-int twipsToPixel(float twips)
+int twipsToPixelsRounded(float twips)
 {
-    return static_cast<int>(std::lround(twips / 15.0f));
+    return static_cast<int>(std::lround(twips / float(geometry::twipsPerPixel)));
 }
 
 PlayfieldPainter::PlayfieldPainter(const GameMode& mode, const QPalette& palette)
@@ -124,7 +124,7 @@ void PlayfieldPainter::paintEachLayer(QPainter& painter, const Playfield& field,
 void PlayfieldPainter::paintPrizes(QPainter& painter, const Playfield& field, const QRegion& area) const
 {
     if (mode_.hasBonus() && field.bonus.visible) {
-        const QPoint at(twipsToPixel(field.bonus.left), twipsToPixel(field.bonus.top));
+        const QPoint at(twipsToPixelsRounded(field.bonus.left), twipsToPixelsRounded(field.bonus.top));
         if (area.intersects(QRect(at, bonus_.deviceIndependentSize().toSize())))
             painter.drawPixmap(at, bonus_);
     }
@@ -136,9 +136,9 @@ QVarLengthArray<QRect, 60> PlayfieldPainter::barRects(const Playfield& field, in
 {
     QVarLengthArray<QRect, 60> bars;
     for (int row = firstRow; row <= lastRow; ++row) {
-        const int top = twipsToPixels(geometry::rowTop(row));
-        bars.append(QRect(twipsToPixel(field.barLeft[row]), top, barWidth, barHeight));
-        bars.append(QRect(twipsToPixel(field.barLeft[row + geometry::rowsPerWall]), top, barWidth, barHeight));
+        const int top = twipsToPixelsTruncated(geometry::rowTop(row));
+        bars.append(QRect(twipsToPixelsRounded(field.barLeft[row]), top, barWidth, barHeight));
+        bars.append(QRect(twipsToPixelsRounded(field.barLeft[row + geometry::rowsPerWall]), top, barWidth, barHeight));
     }
     return bars;
 }
@@ -204,12 +204,12 @@ QRect PlayfieldPainter::changedArea(const Playfield& before, const Playfield& no
 QRect PlayfieldPainter::objectRect(const FallingObject& object, QSize size)
 {
     // A pixel more on every side, for the pen around an oval.
-    return QRect(QPoint(twipsToPixel(object.left), twipsToPixel(object.top)), size).adjusted(-1, -1, 1, 1);
+    return QRect(QPoint(twipsToPixelsRounded(object.left), twipsToPixelsRounded(object.top)), size).adjusted(-1, -1, 1, 1);
 }
 
 QRect PlayfieldPainter::shipRect(const Playfield& field) const
 {
-    return {QPoint(twipsToPixel(field.shipLeft), twipsToPixels(geometry::shipTop)),
+    return {QPoint(twipsToPixelsRounded(field.shipLeft), twipsToPixelsTruncated(geometry::shipTop)),
             ship_.deviceIndependentSize().toSize()};
 }
 
@@ -290,7 +290,7 @@ void PlayfieldPainter::paintCorridor(QPainter& painter, const Playfield& field, 
     };
     const auto bars = [&](int row) {
         for (const int left :
-             {twipsToPixel(field.barLeft[row]), twipsToPixel(field.barLeft[row + geometry::rowsPerWall])})
+             {twipsToPixelsRounded(field.barLeft[row]), twipsToPixelsRounded(field.barLeft[row + geometry::rowsPerWall])})
             fill(left, left + barWidth, wallLine_);
     };
     for (int y = corridor.top(); y <= corridor.bottom(); ++y) {
@@ -330,7 +330,7 @@ void PlayfieldPainter::paintFrame(QPainter& painter, const ScreenLabel& label) c
 bool PlayfieldPainter::paintOval(QPainter& painter, const FallingObject& object, QSize size, const QColor& fill,
                                  const QColor& border, const QRegion& area) const
 {
-    const QRect box(twipsToPixel(object.left), twipsToPixel(object.top), size.width(), size.height());
+    const QRect box(twipsToPixelsRounded(object.left), twipsToPixelsRounded(object.top), size.width(), size.height());
     if (!area.intersects(box))
         return false;
     painter.setPen(border);
