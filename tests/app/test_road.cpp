@@ -9,6 +9,7 @@
 #include "scores/scoreboard.h"
 #include "scores/scorefile.h"
 #include "scores/scorepaths.h"
+#include "support/corridor.h"
 #include "support/modalanswerer.h"
 #include "support/testmain.h"
 
@@ -40,7 +41,7 @@ private slots:
         // The menu: "Expert (V2)", then "Jouer" on a straight corridor.
         QWidget* menu = nav.show(QStringLiteral("menu"));
         QTest::mouseClick(menu->findChild<QRadioButton*>(QStringLiteral("Option4")), Qt::LeftButton);
-        random.scriptRepeated(0.0f, 3 * 29);
+        random.scriptRepeated(0.0f, test::drawsPerBuild);
         QTest::mouseClick(menu->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
         auto* screen = qobject_cast<GameScreen*>(nav.find(QStringLiteral("space2")));
         QVERIFY(screen);

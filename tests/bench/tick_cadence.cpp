@@ -3,6 +3,7 @@
 #include "game/gamemode.h"
 #include "game/gamescreen.h"
 #include "game/randomsource.h"
+#include "support/corridor.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,7 +36,7 @@ int main(int argc, char* argv[])
         stamps.push_back(clock.nsecsElapsed());
         // Keep the ship in the middle of its row so the run goes on.
         Playfield& field = screen->core().playfield();
-        field.shipLeft = (field.barLeft[29] + 2175 + field.barLeft[59]) / 2 - 75;
+        field.shipLeft = test::centredShipLeft(field);
         if (stamps.size() > ticks)
             app.quit();
     });
