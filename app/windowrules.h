@@ -16,7 +16,8 @@ constexpr int twipsToPixelsTruncated(int twips)
 
 constexpr QRect twipsRect(int left, int top, int width, int height)
 {
-    return {twipsToPixelsTruncated(left), twipsToPixelsTruncated(top), twipsToPixelsTruncated(width), twipsToPixelsTruncated(height)};
+    return {twipsToPixelsTruncated(left), twipsToPixelsTruncated(top), twipsToPixelsTruncated(width),
+            twipsToPixelsTruncated(height)};
 }
 
 // Every window of the game: fixed client size, close box only, deleted on close so

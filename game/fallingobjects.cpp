@@ -7,8 +7,8 @@ namespace drovane {
 void fallOneRow(FallingObject& object)
 {
     if (object.visible)
-        object.top += falling::fallStep;
-    if (object.top == falling::bottomRowTop)
+        object.top += float(geometry::rowPitch);
+    if (object.top == float(geometry::bottomRowTop))
         object.visible = false;
 }
 
@@ -42,7 +42,7 @@ float prizeLaunchLeft(std::int16_t side, std::int16_t score, std::optional<std::
 void launch(FallingObject& object, float left)
 {
     object.left = left;
-    object.top = falling::launchTop;
+    object.top = float(geometry::launchTop);
     object.visible = true;
 }
 

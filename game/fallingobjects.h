@@ -8,11 +8,6 @@
 namespace drovane {
 
 namespace falling {
-inline constexpr float launchTop = -geometry::rowPitch;  // one row above the top row
-inline constexpr float bottomRowTop = geometry::rowTop(geometry::rowsPerWall);  // an object reaching it is hidden
-inline constexpr float fallStep = geometry::rowPitch;
-inline constexpr float stoneReach = 360;  // the part of the stone that hits
-inline constexpr float prizeReach = 120;  // the part of a prize that can be caught
 inline constexpr int bonusReward = 100;
 inline constexpr int pelletReward = 30;
 }  // namespace falling

@@ -79,8 +79,7 @@ void GameCore::wallTests()
     constexpr int leftBar = geometry::collisionRow;
     constexpr int rightBar = geometry::collisionRow + rows;
     // Touching is no contact: both tests are strict, on single-precision sums.
-    if (field_.shipLeft + float(geometry::shipContactFront)
-        < field_.barLeft[leftBar] + float(geometry::leftBarContact))
+    if (field_.shipLeft + float(geometry::shipContactFront) < field_.barLeft[leftBar] + float(geometry::leftBarContact))
         lose();
     // The ship is read afresh: this test runs even after the first one lost.
     if (field_.shipLeft + float(geometry::shipContactBack) > field_.barLeft[rightBar])
@@ -99,11 +98,11 @@ void GameCore::fallSteps()
 
 void GameCore::contactTests()
 {
-    if (mode_.hasStone() && meetsShip(field_.stone, falling::stoneReach, field_.shipLeft))
+    if (mode_.hasStone() && meetsShip(field_.stone, float(geometry::stoneReach), field_.shipLeft))
         lose();  // the stone stays where it hit
-    if (mode_.hasPellet() && meetsShip(field_.pellet, falling::prizeReach, field_.shipLeft))
+    if (mode_.hasPellet() && meetsShip(field_.pellet, float(geometry::prizeReach), field_.shipLeft))
         collectPrize(falling::pelletReward);
-    if (mode_.hasBonus() && meetsShip(field_.bonus, falling::prizeReach, field_.shipLeft))
+    if (mode_.hasBonus() && meetsShip(field_.bonus, float(geometry::prizeReach), field_.shipLeft))
         collectPrize(falling::bonusReward);
 }
 
@@ -184,8 +183,8 @@ void GameCore::launchStone()
 void GameCore::launchPrize(const Prize& prize)
 {
     std::int16_t& side = state_.*prize.nextSide;
-    launch(field_.*prize.object, prizeLaunchLeft(side, state_.scoreCount, mode_.nearWallScore, field_.barLeft[1],
-                                                 field_.barLeft[1 + rows]));
+    launch(field_.*prize.object,
+           prizeLaunchLeft(side, state_.scoreCount, mode_.nearWallScore, field_.barLeft[1], field_.barLeft[1 + rows]));
     side = side == 1 ? 2 : 1;
 }
 

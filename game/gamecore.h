@@ -56,8 +56,8 @@ public:
     void clickQuit();
 
     // Shared procedures, also used by the score submission.
-    void setTimers(bool enabled);  // the screen's timer switch, setTimers_<screen>
-    void stopTick();               // Timer1 alone
+    void setTimers(bool enabled);  // the screen's timer switch: every timer its mode has
+    void stopTick();               // GameTimer::Tick alone
     void buildTunnel();
     void lose();  // the end-of-run sequence
     void restartRun(RunRestart restart);
@@ -73,7 +73,7 @@ private:
     void scroll();
     void newTopRow();
     int drawSign();
-    void pauseOrResume();  // P, and a click on `pause` while the run is not lost
+    void pauseOrResume();      // P, and a click on `pause` while the run is not lost
     void resetRunVariables();  // what a load and every restart set back
 
     const GameMode& mode_;

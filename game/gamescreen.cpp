@@ -25,7 +25,8 @@ namespace drovane {
 namespace {
 
 const QString applicationTitle = QStringLiteral("Drovane");
-constexpr QSize clientSize{twipsToPixelsTruncated(geometry::clientWidth), twipsToPixelsTruncated(geometry::clientHeight)};
+constexpr QSize clientSize{twipsToPixelsTruncated(geometry::clientWidth),
+                           twipsToPixelsTruncated(geometry::clientHeight)};
 
 }  // namespace
 

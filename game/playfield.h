@@ -26,9 +26,9 @@ struct FallingObject {
 
 // The controls of a game screen that the rules move.
 struct Playfield {
-    RowArray<float, 60> barLeft;                // Shape1(1..30) left wall, Shape1(31..60) right wall
-    float shipLeft = geometry::shipDesignLeft;  // Shape2
-    FallingObject stone{2880, 120, false};      // pierre
+    RowArray<float, 60> barLeft;  // bars 1 to 30: left wall; 31 to 60: right wall
+    float shipLeft = geometry::shipDesignLeft;
+    FallingObject stone{2880, 120, false};
     FallingObject bonus{3000, 0, false};
     FallingObject pellet{3120, 0, false};
     RunState run = RunState::Running;  // shown by the pause label

@@ -192,7 +192,8 @@ QRect PlayfieldPainter::changedArea(const Playfield& before, const Playfield& no
 QRect PlayfieldPainter::objectRect(const FallingObject& object, QSize size)
 {
     // A pixel more on every side, for the pen around an oval.
-    return QRect(QPoint(twipsToPixelsRounded(object.left), twipsToPixelsRounded(object.top)), size).adjusted(-1, -1, 1, 1);
+    return QRect(QPoint(twipsToPixelsRounded(object.left), twipsToPixelsRounded(object.top)), size)
+        .adjusted(-1, -1, 1, 1);
 }
 
 QRect PlayfieldPainter::shipRect(const Playfield& field) const
@@ -201,8 +202,7 @@ QRect PlayfieldPainter::shipRect(const Playfield& field) const
             ship_.deviceIndependentSize().toSize()};
 }
 
-void PlayfieldPainter::paintCorridor(QPainter& painter, const Playfield& field, const QRegion& area,
-                                     qreal ratio) const
+void PlayfieldPainter::paintCorridor(QPainter& painter, const Playfield& field, const QRegion& area, qreal ratio) const
 {
     if (QImage* target = composableTarget(painter, area, ratio)) {
         const QRect corridor = QRect(0, 0, playfieldArea.width(), corridorHeight) & area.boundingRect();

@@ -15,7 +15,6 @@
 #include <QBackingStore>
 #include <QTimer>
 
-
 using namespace drovane;
 using namespace drovane::test;
 

@@ -49,9 +49,8 @@ private slots:
         QTest::newRow("unmappable as ?") << ScoreRecord{QStringLiteral("Łukasz"), 3, QStringLiteral("a😀b")}
                                          << slot(padded("?ukasz"), "0300", "0300", "a?b");
         // Each character on its own: one that has no byte spoils none of those after it.
-        QTest::newRow("code page after an unmappable")
-            << ScoreRecord{QStringLiteral("Łé€"), 4, QStringLiteral("★Noël")}
-            << slot(padded("?\xe9\x80"), "0400", "0500", "?No\xebl");
+        QTest::newRow("code page after an unmappable") << ScoreRecord{QStringLiteral("Łé€"), 4, QStringLiteral("★Noël")}
+                                                       << slot(padded("?\xe9\x80"), "0400", "0500", "?No\xebl");
     }
 
     void encode()
