@@ -241,8 +241,9 @@ void PlayfieldPainter::composeCorridor(QImage& target, const Playfield& field, c
     // the bars of the row above (bars are one pixel taller than the pitch).
     const int from = corridor.left() * ratio;
     const int to = (corridor.right() + 1) * ratio;
-    if (skyLine_.size() != static_cast<std::size_t>(playfieldArea.width() * ratio)) {
-        skyLine_.assign(static_cast<std::size_t>(playfieldArea.width() * ratio), sky_);
+    if (const int deviceWidth = playfieldArea.width() * ratio;
+        skyLine_.size() != static_cast<std::size_t>(deviceWidth)) {
+        skyLine_.assign(static_cast<std::size_t>(deviceWidth), sky_);
         wallLine_.assign(skyLine_.size(), wall_.rgb());
     }
     for (int y = corridor.top(); y <= corridor.bottom(); ++y) {

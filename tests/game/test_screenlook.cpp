@@ -94,7 +94,7 @@ private slots:
         const QRgb wall = rgb(gameMode(4).wallColour);
         // Bars of row 27 and row 28 pushed right over the ship's column.
         // A left bar whose right end lies under the middle of the ship.
-        constexpr float overShip = geometry::shipDesignLeft + geometry::shipWidth / 2 - geometry::barWidth;
+        constexpr float overShip = geometry::shipDesignLeft + float(geometry::shipWidth) / 2 - geometry::barWidth;
         field.barLeft[27] = overShip;
         field.barLeft[28] = overShip;
         field.stone = {2880, 3360, true};

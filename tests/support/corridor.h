@@ -15,7 +15,7 @@ inline float centredShipLeft(const Playfield& field)
 {
     const float freeLeft = field.barLeft[geometry::collisionRow] + geometry::barWidth;
     const float freeRight = field.barLeft[geometry::collisionRow + geometry::rowsPerWall];
-    return (freeLeft + freeRight) / 2 - geometry::shipWidth / 2;
+    return (freeLeft + freeRight) / 2 - float(geometry::shipWidth) / 2;
 }
 
 }  // namespace drovane::test
