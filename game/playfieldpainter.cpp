@@ -96,6 +96,12 @@ void PlayfieldPainter::paint(QPainter& painter, const Playfield& field, const Sc
         under.append(objectRect(field.stone, stoneSize));
     QVarLengthArray<QRect, 18> over;
     for (const QRect& bar : barRects(field, 28, 30)) {
+        // At a ratio that is no whole number a picture's edge and a rectangle's may round
+        // to different device pixels: there the bars are drawn whole.
+        if (!isWhole(ratio)) {
+            over.append(bar);
+            continue;
+        }
         for (const QRect& below : under) {
             if (const QRect both = bar & below; !both.isEmpty())
                 over.append(both);
