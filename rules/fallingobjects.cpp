@@ -8,8 +8,8 @@ namespace drovane {
 void fallOneRow(FallingObject& object)
 {
     if (object.visible)
-        object.top += falling::fallStep;
-    if (object.top == falling::bottomRowTop)
+        object.top += float(geometry::rowPitch);
+    if (object.top == float(geometry::bottomRowTop))
         object.visible = false;
 }
 
@@ -18,8 +18,8 @@ bool meetsShip(const FallingObject& object, float reach, float shipLeft)
     if (object.top != geometry::shipTop)
         return false;
     // Each sum is rounded to single before it is compared.
-    const float shipFront = shipLeft + 18.0f;
-    const float shipBack = shipLeft + 120.0f;
+    const float shipFront = shipLeft + float(geometry::shipContactFront);
+    const float shipBack = shipLeft + float(geometry::shipContactBack);
     const float objectEnd = object.left + reach;
     return shipFront < objectEnd && shipBack > object.left;
 }
@@ -28,7 +28,7 @@ float stoneLaunchLeft(float topLeftBar, float topRightBar)
 {
     const double l1 = topLeftBar;
     const double l31 = topRightBar;
-    return asSingle(l31 - (l31 - l1 + 2160.0) / 6.0);
+    return asSingle(l31 - (l31 - l1 + geometry::stoneLaunchSpan) / double(geometry::stoneLaunchDivisor));
 }
 
 float prizeLaunchLeft(std::int16_t side, std::int16_t score, std::optional<std::int16_t> nearWallScore,
@@ -36,14 +36,14 @@ float prizeLaunchLeft(std::int16_t side, std::int16_t score, std::optional<std::
 {
     const bool nearWall = nearWallScore && score >= *nearWallScore;
     if (side == 1)
-        return asSingle(double(topLeftBar) + (nearWall ? 2260.0 : 2460.0));
-    return asSingle(double(topRightBar) - (nearWall ? 320.0 : 520.0));
+        return asSingle(double(topLeftBar) + (nearWall ? geometry::prizeNearLeftBar : geometry::prizeBesideLeftBar));
+    return asSingle(double(topRightBar) - (nearWall ? geometry::prizeNearRightBar : geometry::prizeBesideRightBar));
 }
 
 void launch(FallingObject& object, float left)
 {
     object.left = left;
-    object.top = falling::launchTop;
+    object.top = float(geometry::launchTop);
     object.visible = true;
 }
 

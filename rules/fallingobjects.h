@@ -9,11 +9,6 @@
 namespace drovane {
 
 namespace falling {
-inline constexpr float launchTop = -120;
-inline constexpr float bottomRowTop = 3480;  // an object reaching it is hidden
-inline constexpr float fallStep = 120;
-inline constexpr float stoneReach = 360;  // the part of the stone that hits
-inline constexpr float prizeReach = 120;  // the part of a prize that can be caught
 inline constexpr int bonusReward = 100;
 inline constexpr int pelletReward = 30;
 }  // namespace falling

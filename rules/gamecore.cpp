@@ -26,23 +26,10 @@ GameCore::GameCore(const GameMode& mode, GameState& state, GameHost& host, Rando
 {
 }
 
-RunState GameCore::runState() const
-{
-    const bool lost = state_.gameOver == 1;
-    switch (field_.pause) {
-    case PauseCaption::Pause:
-        return lost ? RunState::ResumedAfterLoss : RunState::Running;
-    case PauseCaption::Reprendre:
-        return lost ? RunState::LostPaused : RunState::Paused;
-    case PauseCaption::Rejouer:
-        break;
-    }
-    return RunState::Lost;
-}
-
 void GameCore::load()
 {
     host_.closeMenuAndBoards();
+    field_.run = RunState::Running;
     resetRunVariables();
     state_.scoreCheck = 0;
     buildTunnel();
@@ -93,10 +80,10 @@ void GameCore::wallTests()
     constexpr int leftBar = geometry::collisionRow;
     constexpr int rightBar = geometry::collisionRow + rows;
     // Touching is no contact: both tests are strict, on single-precision sums.
-    if (field_.shipLeft + 18.0f < field_.barLeft[leftBar] + 2160.0f)
+    if (field_.shipLeft + float(geometry::shipContactFront) < field_.barLeft[leftBar] + float(geometry::leftBarContact))
         lose();
     // The ship is read afresh: this test runs even after the first one lost.
-    if (field_.shipLeft + 120.0f > field_.barLeft[rightBar])
+    if (field_.shipLeft + float(geometry::shipContactBack) > field_.barLeft[rightBar])
         lose();
 }
 
@@ -112,11 +99,11 @@ void GameCore::fallSteps()
 
 void GameCore::contactTests()
 {
-    if (mode_.hasStone() && meetsShip(field_.stone, falling::stoneReach, field_.shipLeft))
+    if (mode_.hasStone() && meetsShip(field_.stone, float(geometry::stoneReach), field_.shipLeft))
         lose();  // the stone stays where it hit
-    if (mode_.hasPellet() && meetsShip(field_.pellet, falling::prizeReach, field_.shipLeft))
+    if (mode_.hasPellet() && meetsShip(field_.pellet, float(geometry::prizeReach), field_.shipLeft))
         collectPrize(falling::pelletReward);
-    if (mode_.hasBonus() && meetsShip(field_.bonus, falling::prizeReach, field_.shipLeft))
+    if (mode_.hasBonus() && meetsShip(field_.bonus, float(geometry::prizeReach), field_.shipLeft))
         collectPrize(falling::bonusReward);
 }
 
@@ -168,8 +155,7 @@ void GameCore::lose()
 {
     setTimers(false);
     host_.showMessage(QStringLiteral("Perdu !"));
-    state_.gameOver = 1;
-    field_.pause = PauseCaption::Rejouer;
+    field_.run = RunState::Lost;
 }
 
 void GameCore::setTimers(bool enabled)
@@ -195,46 +181,45 @@ void GameCore::launchStone()
     launch(field_.stone, stoneLaunchLeft(field_.barLeft[1], field_.barLeft[1 + rows]));
 }
 
-void GameCore::launchBonus()
+void GameCore::launchPrize(const Prize& prize)
 {
-    launch(field_.bonus, prizeLaunchLeft(state_.bonusSide, state_.scoreCount, mode_.nearWallScore, field_.barLeft[1],
-                                         field_.barLeft[1 + rows]));
-    state_.bonusSide = state_.bonusSide == 1 ? 2 : 1;
-}
-
-void GameCore::launchPellet()
-{
-    launch(field_.pellet, prizeLaunchLeft(state_.pelletSide, state_.scoreCount, mode_.nearWallScore, field_.barLeft[1],
-                                          field_.barLeft[1 + rows]));
-    state_.pelletSide = state_.pelletSide == 1 ? 2 : 1;
+    std::int16_t& side = state_.*prize.nextSide;
+    launch(field_.*prize.object,
+           prizeLaunchLeft(side, state_.scoreCount, mode_.nearWallScore, field_.barLeft[1], field_.barLeft[1 + rows]));
+    side = side == 1 ? 2 : 1;
 }
 
 void GameCore::keyDown(int keyCode)
 {
-    if (field_.pause == PauseCaption::Pause) {
+    if (isGoing(field_.run)) {
         if (keyCode == keys::left)
             field_.shipLeft = field_.shipLeft - float(geometry::shipStep);
         else if (keyCode == keys::right)
             field_.shipLeft = field_.shipLeft + float(geometry::shipStep);
-        else if (keyCode == keys::pause) {
-            field_.pause = PauseCaption::Reprendre;
-            setTimers(false);
-        }
+        else if (keyCode == keys::pause)
+            pauseOrResume();
     } else if (keyCode == keys::pause) {
-        field_.pause = PauseCaption::Pause;
-        setTimers(true);
+        pauseOrResume();
     }
 }
 
 void GameCore::clickPause()
 {
-    if (state_.gameOver == 1) {
-        replay();
-    } else if (field_.pause == PauseCaption::Pause) {
-        field_.pause = PauseCaption::Reprendre;
+    if (isLost(field_.run))
+        restartRun(RunRestart::Replay);
+    else
+        pauseOrResume();
+}
+
+void GameCore::pauseOrResume()
+{
+    // A lost run that P set going again stays lost: it pauses and resumes as lost.
+    const bool lost = isLost(field_.run);
+    if (isGoing(field_.run)) {
+        field_.run = lost ? RunState::LostPaused : RunState::Paused;
         setTimers(false);
     } else {
-        field_.pause = PauseCaption::Pause;
+        field_.run = lost ? RunState::ResumedAfterLoss : RunState::Running;
         setTimers(true);
     }
 }
@@ -244,63 +229,37 @@ void GameCore::clickQuit()
     host_.endProgram();
 }
 
-void GameCore::zeroLeftWall()
+void GameCore::restartRun(RunRestart restart)
 {
+    const bool replay = restart == RunRestart::Replay;
+    field_.run = RunState::Running;
+    setTimers(true);
+    if (mode_.hasBonus())
+        field_.bonus.visible = false;
+    if (mode_.hasPellet())
+        field_.pellet.visible = false;
+    if (mode_.hasStone())
+        field_.stone.visible = false;
+    field_.shipLeft = geometry::shipLeftAfterReplay;
     auto& k = state_.rowIndex;
     for (k = 1; k <= rows; ++k) {
         state_.wallLeft[k] = 0;
-        field_.barLeft[k] = state_.wallLeft[k];
+        field_.barLeft[k] = 0;
     }
-}
-
-void GameCore::replay()
-{
-    field_.pause = PauseCaption::Pause;
-    setTimers(true);
-    if (mode_.hasBonus())
-        field_.bonus.visible = false;
-    if (mode_.hasPellet())
-        field_.pellet.visible = false;
-    if (mode_.hasStone())
-        field_.stone.visible = false;
-    field_.shipLeft = geometry::shipLeftAfterReplay;
-    zeroLeftWall();
     if (mode_.hasStone())
         field_.stone.top = 0;
-    if (mode_.hasBonus())
+    if (replay && mode_.hasBonus())
         field_.bonus.top = 0;
-    if (mode_.hasPellet())
+    if (replay && mode_.hasPellet())
         field_.pellet.top = 0;
     resetRunVariables();
-    state_.scoreCheck = 0;
-    auto& k = state_.rowIndex;
-    for (k = 1; k <= rows; ++k)
-        state_.wallLeft[k] = asInteger(field_.barLeft[k]);
-    buildTunnel();
-}
-
-void GameCore::cheatRestart()
-{
-    // Unlike the replay, scoreCheck and the prizes' Top stay as they were.
-    field_.pause = PauseCaption::Pause;
-    setTimers(true);
-    if (mode_.hasPellet())
-        field_.pellet.visible = false;
-    if (mode_.hasBonus())
-        field_.bonus.visible = false;
-    if (mode_.hasStone())
-        field_.stone.visible = false;
-    field_.shipLeft = geometry::shipLeftAfterReplay;
-    zeroLeftWall();
-    if (mode_.hasStone())
-        field_.stone.top = 0;
-    resetRunVariables();
+    if (replay)
+        state_.scoreCheck = 0;
     buildTunnel();
 }
 
 void GameCore::resetRunVariables()
 {
-    state_.gameOver = 0;
     if (mode_.hasPellet())
         state_.pelletSide = 1;
     state_.bonusSide = 1;

@@ -19,8 +19,18 @@ inline constexpr int right = 39;
 inline constexpr int pause = 80;
 }  // namespace keys
 
-// The run as the pause caption and gameOver show it together.
-enum class RunState { Running, Paused, Lost, ResumedAfterLoss, LostPaused };
+// The two ways a new run starts on a screen that is already loaded: the replay (a
+// click on `pause` after a loss) sets back everything the load step sets; the cheat
+// restart of a refused submission leaves scoreCheck and the prizes' Top as they were.
+enum class RunRestart { Replay, CheatRestart };
+
+// What tells the bonus and the pellet apart when their timers launch them.
+struct Prize {
+    FallingObject Playfield::*object;
+    std::int16_t GameState::*nextSide;  // 1: beside the left wall, 2: beside the right wall
+};
+inline constexpr Prize bonusPrize{&Playfield::bonus, &GameState::bonusSide};
+inline constexpr Prize pelletPrize{&Playfield::pellet, &GameState::pelletSide};
 
 // The rules of one game screen, without any window: it is driven by events (load,
 // ticks, launches, keys, clicks) and reaches the outside only through GameHost.
@@ -34,27 +44,27 @@ public:
     const GameState& state() const { return state_; }
     GameState& state() { return state_; }
     GameHost& host() { return host_; }
-    RunState runState() const;
+    RunState runState() const { return field_.run; }
 
     // Events.
     void load();
     void tick();
     void launchStone();
-    void launchBonus();
-    void launchPellet();
+    void launchBonus() { launchPrize(bonusPrize); }
+    void launchPellet() { launchPrize(pelletPrize); }
     void keyDown(int keyCode);
     void clickPause();
     void clickQuit();
 
     // Shared procedures, also used by the score submission.
-    void setTimers(bool enabled);  // the screen's timer switch, setTimers_<screen>
-    void stopTick();               // Timer1 alone
+    void setTimers(bool enabled);  // the screen's timer switch: every timer its mode has
+    void stopTick();               // GameTimer::Tick alone
     void buildTunnel();
     void lose();  // the end-of-run sequence
-    void replay();
-    void cheatRestart();
+    void restartRun(RunRestart restart);
 
 private:
+    void launchPrize(const Prize& prize);
     void scoreStep();
     void wallTests();
     void fallSteps();
@@ -64,8 +74,8 @@ private:
     void scroll();
     void newTopRow();
     int drawSign();
-    void zeroLeftWall();
-    void resetRunVariables();  // what a load, a replay and a cheat restart all set back
+    void pauseOrResume();      // P, and a click on `pause` while the run is not lost
+    void resetRunVariables();  // what a load and every restart set back
 
     const GameMode& mode_;
     GameState& state_;

@@ -14,13 +14,8 @@ struct Rgb {
     constexpr bool operator==(const Rgb&) const = default;
 };
 
-// Desktop colours by their classic system numbers; the widgets map them to palette roles.
-enum class SystemColour : int {
-    InactiveTitleBar = 3,
-    WindowText = 8,
-    ButtonFace = 15,
-    ButtonText = 18,
-};
+// Colours of the desktop's theme; the widgets map them to palette roles.
+enum class SystemColour { InactiveTitleBar, WindowText, ButtonFace, ButtonText };
 
 using ColourRef = std::variant<Rgb, SystemColour>;
 

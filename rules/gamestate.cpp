@@ -3,7 +3,7 @@
 
 namespace drovane {
 
-GameState& module5()
+GameState& sharedGameState()
 {
     static GameState state;
     return state;

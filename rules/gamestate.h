@@ -15,12 +15,11 @@ struct GameState {
     double driftStep = 0;                 // largest sideways step of a new row
     double corridorGap = 0;               // from wallLeft(k) to the right bar of row k
     std::int16_t rowIndex = 0;            // loop index shared by every loop over rows
-    std::int16_t gameOver = 0;            // 1 once the run is lost
     std::int16_t bonusSide = 0;           // 1: next bonus beside the left wall
     std::int16_t pelletSide = 0;          // 1: next pellet beside the left wall
 };
 
 // The program-wide instance.
-GameState& module5();
+GameState& sharedGameState();
 
 }  // namespace drovane

@@ -3,17 +3,29 @@
 
 namespace drovane {
 
-QString captionText(PauseCaption caption)
+QString pauseCaption(RunState run)
 {
-    switch (caption) {
-    case PauseCaption::Pause:
+    switch (run) {
+    case RunState::Running:
+    case RunState::ResumedAfterLoss:
         return QStringLiteral("Pause");
-    case PauseCaption::Reprendre:
+    case RunState::Paused:
+    case RunState::LostPaused:
         return QStringLiteral("Reprendre");
-    case PauseCaption::Rejouer:
-        return QStringLiteral("Rejouer");
+    case RunState::Lost:
+        break;
     }
-    return {};
+    return QStringLiteral("Rejouer");
+}
+
+bool isGoing(RunState run)
+{
+    return run == RunState::Running || run == RunState::ResumedAfterLoss;
+}
+
+bool isLost(RunState run)
+{
+    return run == RunState::Lost || run == RunState::ResumedAfterLoss || run == RunState::LostPaused;
 }
 
 Playfield::Playfield()

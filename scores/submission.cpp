@@ -62,7 +62,7 @@ void submitScore(GameCore& core, SubmissionMemory& memory, ScoreStore& store)
     core.stopTick();
     if (core.state().scoreCount > core.mode().scoreCap) {
         host.showMessage(QStringLiteral("BUG ! spice di tricheur !!"));
-        core.cheatRestart();
+        core.restartRun(RunRestart::CheatRestart);
     }
     // Taken now: after a cheat restart the run goes on behind the boxes.
     const std::int16_t score = core.state().scoreCount;

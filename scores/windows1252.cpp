@@ -2,18 +2,14 @@
 #include "scores/windows1252.h"
 
 #include <QList>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <array>
 
 namespace drovane {
 namespace {
 
-constexpr auto codecName = "windows-1252";
-
-// The code page's 0x80-0x9F row; everything else matches Latin-1. Qt builds without
-// ICU have no such codec, and score files must read the same there.
+// The code page's 0x80-0x9F row; every other byte stands for the character of its own
+// number, as in Latin-1.
 // clang-format off
 constexpr std::array<char16_t, 32> row80 = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
@@ -23,28 +19,15 @@ constexpr std::array<char16_t, 32> row80 = {
 };
 // clang-format on
 
-char tableEncode(char32_t c)
+char encodeOne(char32_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return char(c);
+        return static_cast<char>(c);
     for (std::size_t i = 0; i < row80.size(); ++i) {
         if (row80[i] == c)
-            return char(0x80 + i);
+            return static_cast<char>(0x80 + i);
     }
     return '?';
-}
-
-char encodeOne(QStringEncoder& encoder, char32_t c)
-{
-    if (!encoder.isValid())
-        return tableEncode(c);
-    // One code point at a time: the codec's own substitute is SUB (0x1A), not "?".
-    const QByteArray one = encoder.encode(QString::fromUcs4(&c, 1));
-    if (encoder.hasError() || one.size() != 1) {
-        encoder.resetState();
-        return '?';
-    }
-    return one.front();
 }
 
 }  // namespace
@@ -56,20 +39,16 @@ char16_t windows1252Char(unsigned char byte)
 
 QByteArray toWindows1252(QStringView text)
 {
-    QStringEncoder encoder(codecName);
     QByteArray bytes;
     bytes.reserve(text.size());
     // toUcs4 turns a surrogate pair into one character and a lone surrogate into U+FFFD.
     for (const char32_t c : text.toUcs4())
-        bytes.append(c < 0x80 ? char(c) : encodeOne(encoder, c));
+        bytes.append(encodeOne(c));
     return bytes;
 }
 
 QString fromWindows1252(QByteArrayView bytes)
 {
-    QStringDecoder decoder(codecName);
-    if (decoder.isValid())
-        return decoder.decode(bytes);
     QString text(bytes.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < bytes.size(); ++i)
         text[i] = QChar(windows1252Char(static_cast<unsigned char>(bytes[i])));

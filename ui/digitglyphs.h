@@ -23,10 +23,6 @@ class DigitGlyphs {
 public:
     explicit DigitGlyphs(const QFont& font);
 
-    // False when the font's digits do not shape pair by pair, the same in every
-    // context (contextual forms or positioning, fallback fonts): such a caption must be
-    // laid out as usual.
-    bool usable() const { return usable_; }
     // True when drawing the digits straight onto an image of this format, at this
     // device pixel ratio and with these colours, gives the pixels that drawing them
     // with drawText into a pixmap, then copying the pixmap there, gives. Checked once
@@ -52,7 +48,7 @@ private:
     std::array<QRectF, 10> glyphBounds_{};
     std::array<std::array<qreal, 10>, 10> distance_{};  // from digit [a] to the next, [b]
     qreal baseline_ = 0;
-    bool usable_ = false;
+    bool usable_ = false;  // the digits shape pair by pair, the same in every context
     Check lastCheck_{0, QImage::Format_Invalid, false};
     QGlyphRun run_;
     QList<quint32> indexes_;

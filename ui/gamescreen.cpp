@@ -26,7 +26,8 @@ namespace drovane {
 namespace {
 
 const QString applicationTitle = QStringLiteral("Drovane");
-constexpr QSize clientSize{twipsToPixels(geometry::clientWidth), twipsToPixels(geometry::clientHeight)};
+constexpr QSize clientSize{twipsToPixelsTruncated(geometry::clientWidth),
+                           twipsToPixelsTruncated(geometry::clientHeight)};
 
 }  // namespace
 
@@ -132,7 +133,7 @@ void GameScreen::refresh()
 void GameScreen::syncCaptions()
 {
     labels_.score->setCaption(core_.playfield().scoreCaption);
-    labels_.pause->setCaption(captionText(core_.playfield().pause));
+    labels_.pause->setCaption(pauseCaption(core_.playfield().run));
 }
 
 int GameScreen::virtualKeyCode(int qtKey)

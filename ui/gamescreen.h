@@ -22,7 +22,8 @@ class ScreenLabel;
 class GameScreen : public QWidget, private GameHost {
     Q_OBJECT
 public:
-    explicit GameScreen(const GameMode& mode, GameState& state = module5(), RandomSource& random = programRandom());
+    explicit GameScreen(const GameMode& mode, GameState& state = sharedGameState(),
+                        RandomSource& random = programRandom());
     ~GameScreen() override;
 
     GameCore& core() { return core_; }

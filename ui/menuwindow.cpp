@@ -18,7 +18,7 @@
 namespace drovane {
 namespace {
 
-constexpr QSize clientSize{twipsToPixels(5655), twipsToPixels(4620)};
+constexpr QSize clientSize{twipsToPixelsTruncated(5655), twipsToPixelsTruncated(4620)};
 constexpr Rgb background{0, 0, 64};
 
 struct OptionPlace {

@@ -21,16 +21,21 @@ namespace {
 constexpr QRect statusBar = twipsRect(0, 3600, 6135, 375);
 constexpr QSize stoneSize{375 / 15, 135 / 15};
 constexpr QSize pelletSize{135 / 15, 135 / 15};
-constexpr int barWidth = twipsToPixels(geometry::barWidth);
-constexpr int barHeight = twipsToPixels(geometry::barHeight);
-constexpr int rowPitch = twipsToPixels(geometry::rowPitch);
+constexpr int barWidth = twipsToPixelsTruncated(geometry::barWidth);
+constexpr int barHeight = twipsToPixelsTruncated(geometry::barHeight);
+constexpr int rowPitch = twipsToPixelsTruncated(geometry::rowPitch);
 // Everything but the labels and the status bar: the bars, whose last row reaches one
 // pixel into the status bar, and the objects falling down to that row.
-constexpr QRect playfieldArea{0, 0, twipsToPixels(geometry::clientWidth),
-                              twipsToPixels(geometry::rowTop(geometry::rowsPerWall)) + barHeight};
+constexpr QRect playfieldArea{0, 0, twipsToPixelsTruncated(geometry::clientWidth),
+                              twipsToPixelsTruncated(geometry::rowTop(geometry::rowsPerWall)) + barHeight};
 // The pitches of the 30 rows, which their bars cover from top to bottom; below them lies
 // the status bar.
-constexpr int corridorHeight = twipsToPixels(geometry::rowTop(geometry::rowsPerWall)) + rowPitch;
+constexpr int corridorHeight = twipsToPixelsTruncated(geometry::rowTop(geometry::rowsPerWall)) + rowPitch;
+
+bool isWhole(qreal ratio)
+{
+    return ratio == std::floor(ratio) && ratio >= 1;
+}
 
 bool sameObject(const FallingObject& a, const FallingObject& b)
 {
@@ -39,9 +44,9 @@ bool sameObject(const FallingObject& a, const FallingObject& b)
 
 }  // namespace
 
-int twipsToPixel(float twips)
+int twipsToPixelsRounded(float twips)
 {
-    return static_cast<int>(std::lround(twips / 15.0f));
+    return static_cast<int>(std::lround(twips / float(geometry::twipsPerPixel)));
 }
 
 PlayfieldPainter::PlayfieldPainter(const GameMode& mode, const QPalette& palette)
@@ -66,21 +71,21 @@ PlayfieldPainter::PlayfieldPainter(const GameMode& mode, const QPalette& palette
 void PlayfieldPainter::paint(QPainter& painter, const Playfield& field, const ScreenLabels& labels,
                              const QRegion& area) const
 {
-    // Whatever meets the area is drawn; the painter clips it to the area.
+    // Whatever meets the area is drawn; the painter clips it to the area. Back to front,
+    // with few calls to the painter, whose own cost per call outweighs that of the pixels:
+    // the corridor with every bar, the status bar, the ship and the stone, then the bars
+    // of rows 28 to 30 again where something drawn since lies under them, and the prizes.
     const qreal ratio = painter.device()->devicePixelRatioF();
-    if (ratio != std::floor(ratio) || ratio < 1) {
-        paintEachLayer(painter, field, labels, area, ratio);
-        return;
-    }
-    // The same pixels with a few calls to the painter, whose own cost per call
-    // outweighs that of the pixels: the star field and every bar composed line by line,
-    // then the bars of rows 28 to 30 again where something drawn since lies under them.
-    paintCorridor(painter, field, area, static_cast<int>(ratio));
+    paintCorridor(painter, field, area, ratio);
     if (area.intersects(statusBar)) {
-        painter.drawPixmap(statusBar.topLeft(), statusBarAt(ratio, labels));
-        // Nothing on the status bar lies over the score label.
-        if (area.intersects(labels.score->look().rect))
-            labels.score->paint(painter, area, ratio);
+        if (isWhole(ratio)) {
+            painter.drawPixmap(statusBar.topLeft(), statusBarAt(ratio, labels));
+            // Nothing on the status bar lies over the score label.
+            if (area.intersects(labels.score->look().rect))
+                labels.score->paint(painter, area, ratio);
+        } else {
+            paintStatusBar(painter, labels, area, ratio, true);
+        }
     }
     QVarLengthArray<QRect, 3> under{QRect(0, corridorHeight, statusBar.width(), 1)};
     if (area.intersects(shipRect(field))) {
@@ -92,6 +97,12 @@ void PlayfieldPainter::paint(QPainter& painter, const Playfield& field, const Sc
         under.append(objectRect(field.stone, stoneSize));
     QVarLengthArray<QRect, 18> over;
     for (const QRect& bar : barRects(field, 28, 30)) {
+        // At a ratio that is no whole number a picture's edge and a rectangle's may round
+        // to different device pixels: there the bars are drawn whole.
+        if (!isWhole(ratio)) {
+            over.append(bar);
+            continue;
+        }
         for (const QRect& below : under) {
             if (const QRect both = bar & below; !both.isEmpty())
                 over.append(both);
@@ -105,27 +116,10 @@ void PlayfieldPainter::paint(QPainter& painter, const Playfield& field, const Sc
     paintPrizes(painter, field, area);
 }
 
-void PlayfieldPainter::paintEachLayer(QPainter& painter, const Playfield& field, const ScreenLabels& labels,
-                                      const QRegion& area, qreal ratio) const
-{
-    painter.drawPixmap(0, 0, starfield_);
-    for (const QRect& bar : barRects(field, 1, 27))
-        painter.fillRect(bar, wall_);
-    if (area.intersects(statusBar))
-        paintStatusBar(painter, labels, area, ratio, true);
-    if (area.intersects(shipRect(field)))
-        painter.drawPixmap(shipRect(field).topLeft(), ship_);
-    if (mode_.hasStone() && field.stone.visible)
-        paintOval(painter, field.stone, stoneSize, stoneFill_, stoneBorder_, area);
-    for (const QRect& bar : barRects(field, 28, 30))
-        painter.fillRect(bar, wall_);
-    paintPrizes(painter, field, area);
-}
-
 void PlayfieldPainter::paintPrizes(QPainter& painter, const Playfield& field, const QRegion& area) const
 {
     if (mode_.hasBonus() && field.bonus.visible) {
-        const QPoint at(twipsToPixel(field.bonus.left), twipsToPixel(field.bonus.top));
+        const QPoint at(twipsToPixelsRounded(field.bonus.left), twipsToPixelsRounded(field.bonus.top));
         if (area.intersects(QRect(at, bonus_.deviceIndependentSize().toSize())))
             painter.drawPixmap(at, bonus_);
     }
@@ -137,9 +131,9 @@ QVarLengthArray<QRect, 60> PlayfieldPainter::barRects(const Playfield& field, in
 {
     QVarLengthArray<QRect, 60> bars;
     for (int row = firstRow; row <= lastRow; ++row) {
-        const int top = twipsToPixels(geometry::rowTop(row));
-        bars.append(QRect(twipsToPixel(field.barLeft[row]), top, barWidth, barHeight));
-        bars.append(QRect(twipsToPixel(field.barLeft[row + geometry::rowsPerWall]), top, barWidth, barHeight));
+        const int top = twipsToPixelsTruncated(geometry::rowTop(row));
+        bars.append(QRect(twipsToPixelsRounded(field.barLeft[row]), top, barWidth, barHeight));
+        bars.append(QRect(twipsToPixelsRounded(field.barLeft[row + geometry::rowsPerWall]), top, barWidth, barHeight));
     }
     return bars;
 }
@@ -180,7 +174,7 @@ QRect PlayfieldPainter::changedArea(const Playfield& before, const Playfield& no
 {
     if (before.barLeft != now.barLeft)
         return playfieldArea | (before.scoreCaption != now.scoreCaption ? labels.score->look().rect : QRect())
-               | (before.pause != now.pause ? labels.pause->look().rect : QRect());
+               | (pauseCaption(before.run) != pauseCaption(now.run) ? labels.pause->look().rect : QRect());
     QRect area;
     if (before.shipLeft != now.shipLeft)
         area |= shipRect(before) | shipRect(now);
@@ -197,7 +191,7 @@ QRect PlayfieldPainter::changedArea(const Playfield& before, const Playfield& no
     object(before.pellet, now.pellet, pelletSize);
     if (before.scoreCaption != now.scoreCaption)
         area |= labels.score->look().rect;
-    if (before.pause != now.pause)
+    if (pauseCaption(before.run) != pauseCaption(now.run))
         area |= labels.pause->look().rect;
     return area;
 }
@@ -205,118 +199,112 @@ QRect PlayfieldPainter::changedArea(const Playfield& before, const Playfield& no
 QRect PlayfieldPainter::objectRect(const FallingObject& object, QSize size)
 {
     // A pixel more on every side, for the pen around an oval.
-    return QRect(QPoint(twipsToPixel(object.left), twipsToPixel(object.top)), size).adjusted(-1, -1, 1, 1);
+    return QRect(QPoint(twipsToPixelsRounded(object.left), twipsToPixelsRounded(object.top)), size)
+        .adjusted(-1, -1, 1, 1);
 }
 
 QRect PlayfieldPainter::shipRect(const Playfield& field) const
 {
-    return {QPoint(twipsToPixel(field.shipLeft), twipsToPixels(geometry::shipTop)),
+    return {QPoint(twipsToPixelsRounded(field.shipLeft), twipsToPixelsTruncated(geometry::shipTop)),
             ship_.deviceIndependentSize().toSize()};
+}
+
+void PlayfieldPainter::paintCorridor(QPainter& painter, const Playfield& field, const QRegion& area, qreal ratio) const
+{
+    if (QImage* target = composableTarget(painter, area, ratio)) {
+        const QRect corridor = QRect(0, 0, playfieldArea.width(), corridorHeight) & area.boundingRect();
+        if (!corridor.isEmpty())
+            composeCorridor(*target, field, corridor, static_cast<int>(ratio));
+        return;
+    }
+    painter.drawPixmap(0, 0, starfield_);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(wall_);
+    const auto bars = barRects(field, 1, geometry::rowsPerWall);
+    painter.drawRects(bars.constData(), static_cast<int>(bars.size()));
+}
+
+QImage* PlayfieldPainter::composableTarget(QPainter& painter, const QRegion& area, qreal ratio) const
+{
+    QPaintEngine* engine = painter.paintEngine();
+    if (!isWhole(ratio) || starLines_.empty() || area.rectCount() != 1 || !engine || !engine->paintDevice()
+        || engine->paintDevice()->devType() != QInternal::Image)
+        return nullptr;
+    auto* target = static_cast<QImage*>(engine->paintDevice());
+    const QRect corridor = QRect(0, 0, playfieldArea.width(), corridorHeight) & area.boundingRect();
+    const QRect device(corridor.topLeft() * ratio, corridor.size() * ratio);
+    const bool plain = target->format() == QImage::Format_RGB32 || target->format() == QImage::Format_ARGB32
+                       || target->format() == QImage::Format_ARGB32_Premultiplied;
+    if (!plain || painter.deviceTransform() != QTransform::fromScale(ratio, ratio) || !target->rect().contains(device))
+        return nullptr;
+    return target;
+}
+
+void PlayfieldPainter::composeCorridor(QImage& target, const Playfield& field, const QRect& corridor, int ratio) const
+{
+    // Line by line, at the device's pixels (each pixel of the picture a square of ratio x
+    // ratio, as the painter scales it): the backdrop colour, the stars on it, then the
+    // bars of the line's row over them and, on the first line of a row, the last line of
+    // the bars of the row above (bars are one pixel taller than the pitch).
+    const int from = corridor.left() * ratio;
+    const int to = (corridor.right() + 1) * ratio;
+    if (const int deviceWidth = playfieldArea.width() * ratio;
+        skyLine_.size() != static_cast<std::size_t>(deviceWidth)) {
+        skyLine_.assign(static_cast<std::size_t>(deviceWidth), sky_);
+        wallLine_.assign(skyLine_.size(), wall_.rgb());
+    }
+    for (int y = corridor.top(); y <= corridor.bottom(); ++y) {
+        // The painter holds the same pixels: written in place, never detached.
+        auto* line = reinterpret_cast<QRgb*>(const_cast<uchar*>(target.constScanLine(y * ratio)));
+        // Pixels from `left` to `right` of the picture, as far as the corridor reaches.
+        const auto span = [&](int& left, int& right) {
+            left = std::max(left * ratio, from);
+            right = std::min(right * ratio, to);
+            return left < right;
+        };
+        std::memcpy(line + from, skyLine_.data() + from, static_cast<std::size_t>(to - from) * sizeof(QRgb));
+        const auto last = static_cast<std::size_t>(starLines_[static_cast<std::size_t>(y) + 1]);
+        for (auto i = static_cast<std::size_t>(starLines_[static_cast<std::size_t>(y)]); i < last; ++i) {
+            if (int left = starRuns_[i].x, right = left + starRuns_[i].length; span(left, right))
+                std::fill(line + left, line + right, starRuns_[i].colour);
+        }
+        const auto bars = [&](int row) {
+            for (int left : {twipsToPixelsRounded(field.barLeft[row]),
+                             twipsToPixelsRounded(field.barLeft[row + geometry::rowsPerWall])}) {
+                if (int right = left + barWidth; span(left, right))
+                    std::memcpy(line + left, wallLine_.data(), static_cast<std::size_t>(right - left) * sizeof(QRgb));
+            }
+        };
+        const int row = y / rowPitch + 1;
+        bars(row);
+        if (row > 1 && y % rowPitch == 0 && barHeight > rowPitch)
+            bars(row - 1);
+        for (int copy = 1; copy < ratio; ++copy) {
+            auto* below = reinterpret_cast<QRgb*>(const_cast<uchar*>(target.constScanLine(y * ratio + copy)));
+            std::memcpy(below + from, line + from, static_cast<std::size_t>(to - from) * sizeof(QRgb));
+        }
+    }
 }
 
 void PlayfieldPainter::findStars(const QImage& picture, QRgb backdrop)
 {
     const int width = playfieldArea.width();
     if (picture.width() < width || picture.height() < corridorHeight)
-        return;  // the corridor is drawn layer by layer
-    starfieldLines_ = picture.convertToFormat(QImage::Format_RGB32).copy(0, 0, width, corridorHeight);
-    const QRgb sky = backdrop;
-    std::vector<StarRun> runs;
-    std::vector<int> lines{0};
+        return;  // the corridor is drawn by the painter
+    const QImage lines = picture.convertToFormat(QImage::Format_RGB32).copy(0, 0, width, corridorHeight);
+    sky_ = backdrop;
+    starLines_.push_back(0);
     for (int y = 0; y < corridorHeight; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(starfieldLines_.constScanLine(y));
+        const auto* line = reinterpret_cast<const QRgb*>(lines.constScanLine(y));
         for (int x = 0; x < width;) {
             int end = x + 1;
             while (end < width && line[end] == line[x])
                 ++end;
-            if (line[x] != sky)
-                runs.push_back({x, end - x, line[x]});
+            if (line[x] != sky_)
+                starRuns_.push_back({x, end - x, line[x]});
             x = end;
         }
-        lines.push_back(static_cast<int>(runs.size()));
-    }
-    // A picture with more than a few stars on it is copied line by line instead.
-    if (runs.size() <= static_cast<std::size_t>(width * corridorHeight / 64)) {
-        sky_ = sky;
-        starRuns_ = std::move(runs);
-        starLines_ = std::move(lines);
-    }
-}
-
-void PlayfieldPainter::paintCorridor(QPainter& painter, const Playfield& field, const QRegion& area, int ratio) const
-{
-    // Straight into the window's image where the painter would only copy pixels: one
-    // rectangle to draw (the painter clips to it), an image of 32-bit pixels, a plain
-    // scale to the device's pixels.
-    QImage* target = nullptr;
-    const QRect corridor = QRect(0, 0, playfieldArea.width(), corridorHeight) & area.boundingRect();
-    if (QPaintEngine* engine = painter.paintEngine(); engine && engine->paintDevice()
-                                                      && engine->paintDevice()->devType() == QInternal::Image
-                                                      && area.rectCount() == 1 && !starfieldLines_.isNull()) {
-        target = static_cast<QImage*>(engine->paintDevice());
-        const QTransform transform = painter.deviceTransform();
-        const QRect device(corridor.topLeft() * ratio, corridor.size() * ratio);
-        const bool plain = target->format() == QImage::Format_RGB32 || target->format() == QImage::Format_ARGB32
-                           || target->format() == QImage::Format_ARGB32_Premultiplied;
-        if (!plain || transform != QTransform::fromScale(ratio, ratio) || !target->rect().contains(device))
-            target = nullptr;
-    }
-    if (!target) {
-        painter.drawPixmap(0, 0, starfield_);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(wall_);
-        const auto bars = barRects(field, 1, geometry::rowsPerWall);
-        painter.drawRects(bars.constData(), static_cast<int>(bars.size()));
-        return;
-    }
-    if (corridor.isEmpty())
-        return;
-    // Line by line, at the device's pixels (each pixel of the picture a square of ratio x
-    // ratio, as the painter scales it): the star field, then the bars of the line's row
-    // over it and, on the first line of a row, the last line of the bars of the row
-    // above (bars are one pixel taller than the pitch). A line is made in a buffer from
-    // lines of one colour, then copied.
-    const int width = playfieldArea.width();
-    const int deviceWidth = width * ratio;
-    if (line_.size() != static_cast<std::size_t>(deviceWidth)) {
-        line_.resize(static_cast<std::size_t>(deviceWidth));
-        skyLine_.assign(static_cast<std::size_t>(deviceWidth), sky_);
-        wallLine_.assign(static_cast<std::size_t>(deviceWidth), wall_.rgb());
-    }
-    const auto fill = [&](int from, int to, const std::vector<QRgb>& colour) {
-        from = std::clamp(from, 0, width) * ratio;
-        to = std::clamp(to, 0, width) * ratio;
-        if (from < to)
-            std::memcpy(line_.data() + from, colour.data(), static_cast<std::size_t>(to - from) * sizeof(QRgb));
-    };
-    const auto bars = [&](int row) {
-        for (const int left :
-             {twipsToPixel(field.barLeft[row]), twipsToPixel(field.barLeft[row + geometry::rowsPerWall])})
-            fill(left, left + barWidth, wallLine_);
-    };
-    for (int y = corridor.top(); y <= corridor.bottom(); ++y) {
-        if (starLines_.empty()) {
-            const auto* stars = reinterpret_cast<const QRgb*>(starfieldLines_.constScanLine(y));
-            for (int x = 0; x < width; ++x)
-                std::fill_n(line_.data() + std::ptrdiff_t(x) * ratio, ratio, stars[x]);
-        } else {
-            fill(0, width, skyLine_);
-            const auto last = static_cast<std::size_t>(starLines_[static_cast<std::size_t>(y) + 1]);
-            for (auto i = static_cast<std::size_t>(starLines_[static_cast<std::size_t>(y)]); i < last; ++i)
-                std::fill_n(line_.data() + std::ptrdiff_t(starRuns_[i].x) * ratio, starRuns_[i].length * ratio,
-                            starRuns_[i].colour);
-        }
-        const int row = y / rowPitch + 1;
-        bars(row);
-        if (row > 1 && y % rowPitch == 0 && barHeight > rowPitch)
-            bars(row - 1);
-        for (int copy = 0; copy < ratio; ++copy) {
-            // The painter holds the same pixels: written in place, never detached.
-            auto* pixels = reinterpret_cast<QRgb*>(const_cast<uchar*>(target->constScanLine(y * ratio + copy)));
-            std::memcpy(pixels + std::ptrdiff_t(corridor.left()) * ratio,
-                        line_.data() + std::ptrdiff_t(corridor.left()) * ratio,
-                        static_cast<std::size_t>(corridor.width() * ratio) * sizeof(QRgb));
-        }
+        starLines_.push_back(static_cast<int>(starRuns_.size()));
     }
 }
 
@@ -331,7 +319,7 @@ void PlayfieldPainter::paintFrame(QPainter& painter, const ScreenLabel& label) c
 bool PlayfieldPainter::paintOval(QPainter& painter, const FallingObject& object, QSize size, const QColor& fill,
                                  const QColor& border, const QRegion& area) const
 {
-    const QRect box(twipsToPixel(object.left), twipsToPixel(object.top), size.width(), size.height());
+    const QRect box(twipsToPixelsRounded(object.left), twipsToPixelsRounded(object.top), size.width(), size.height());
     if (!area.intersects(box))
         return false;
     painter.setPen(border);

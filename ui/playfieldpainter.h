@@ -38,10 +38,10 @@ public:
     PlayfieldPainter(const GameMode& mode, const QPalette& palette);
 
     // Draws what falls in `area` (in pixels, logical); everything outside it may be left
-    // as it is. The picture inside it is the same whatever the area. At a whole device
-    // pixel ratio it draws the same pixels with a few calls to the painter: the star
-    // field and the bars composed band by band, the status bar from a picture made when
-    // a caption on it changes.
+    // as it is. The picture inside it is the same whatever the area and however it is
+    // drawn: the corridor is composed line by line straight into the window's image where
+    // that can be done, the status bar comes from a picture made when a caption on it
+    // changes, at a whole device pixel ratio.
     void paint(QPainter& painter, const Playfield& field, const ScreenLabels& labels, const QRegion& area) const;
     // What must be drawn again when the field goes from `before` to `now`, as one
     // rectangle (one rectangle keeps the painter's fast paths): on a tick, when the
@@ -66,11 +66,12 @@ private:
         std::array<QString, 5> captions;
     };
 
-    // Every layer as it is, at a ratio that is no whole number.
-    void paintEachLayer(QPainter& painter, const Playfield& field, const ScreenLabels& labels, const QRegion& area,
-                        qreal ratio) const;
     // The star field with the bars of every row over it, above the status bar.
-    void paintCorridor(QPainter& painter, const Playfield& field, const QRegion& area, int ratio) const;
+    void paintCorridor(QPainter& painter, const Playfield& field, const QRegion& area, qreal ratio) const;
+    // The window's image, when the painter would only copy pixels into it: one rectangle
+    // to draw, 32-bit pixels, a plain scale by a whole ratio.
+    QImage* composableTarget(QPainter& painter, const QRegion& area, qreal ratio) const;
+    void composeCorridor(QImage& target, const Playfield& field, const QRect& corridor, int ratio) const;
     void findStars(const QImage& picture, QRgb backdrop);
     void paintPrizes(QPainter& painter, const Playfield& field, const QRegion& area) const;
     static QVarLengthArray<QRect, 60> barRects(const Playfield& field, int firstRow, int lastRow);
@@ -86,16 +87,14 @@ private:
 
     const GameMode& mode_;
     QPixmap starfield_;
-    // The star field above the status bar, and as its backdrop colour with the runs of
-    // other pixels on it, line by line (the runs of line y: starRuns_[starLines_[y]] up
-    // to starRuns_[starLines_[y + 1]]); starLines_ is empty for a picture of more than
-    // stars, starfieldLines_ null for one too small.
-    QImage starfieldLines_;
+    // The star field above the status bar as its backdrop colour with the runs of other
+    // pixels on it, line by line (the runs of line y: starRuns_[starLines_[y]] up to
+    // starRuns_[starLines_[y + 1]]); starLines_ is empty for a picture too small to cover
+    // the corridor.
     QRgb sky_ = 0;
     std::vector<StarRun> starRuns_;
     std::vector<int> starLines_;
-    mutable std::vector<QRgb> line_;      // a line of the corridor, at the device's pixels
-    mutable std::vector<QRgb> skyLine_;   // as long, of the backdrop colour
+    mutable std::vector<QRgb> skyLine_;   // a line of the backdrop colour, at the device's pixels
     mutable std::vector<QRgb> wallLine_;  // as long, of the wall colour
     mutable StatusBarPicture statusBar_;
     QPixmap ship_;
@@ -108,7 +107,7 @@ private:
     QColor pelletFill_;
 };
 
-// Twips to the nearest whole pixel.
-int twipsToPixel(float twips);
+// Twips to the nearest whole pixel, as the rules' positions are drawn.
+int twipsToPixelsRounded(float twips);
 
 }  // namespace drovane

@@ -105,7 +105,7 @@ void ScoreBoard::load()
     const int widthsTwips[] = {1500, 650, 7300};
     for (int column = 1; column <= 3; ++column) {
         grid_->setHorizontalHeaderItem(column, new QTableWidgetItem(headers[column - 1]));
-        grid_->setColumnWidth(column, twipsToPixels(widthsTwips[column - 1]));
+        grid_->setColumnWidth(column, twipsToPixelsTruncated(widthsTwips[column - 1]));
     }
     for (int rank = 1; rank <= scoreTableSize; ++rank)
         grid_->item(rank - 1, 0)->setText(rankLabel(rank));

@@ -63,7 +63,7 @@ QTableWidget* makeScoreGrid(const GameMode& mode, QWidget* parent)
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->verticalHeader()->hide();
 
-    const int rowHeight = twipsToPixels(rowHeightTwips);
+    const int rowHeight = twipsToPixelsTruncated(rowHeightTwips);
     for (QHeaderView* header : {grid->horizontalHeader(), grid->verticalHeader()}) {
         header->setFont(comicFont(8.25));
         header->setMinimumSectionSize(1);

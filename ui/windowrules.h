@@ -9,15 +9,16 @@ class QWidget;
 
 namespace drovane {
 
-// Layouts are drawn up in twips, 15 to a pixel.
-constexpr int twipsToPixels(int twips)
+// Layouts are drawn up in twips, 15 to a pixel; a remainder is dropped.
+constexpr int twipsToPixelsTruncated(int twips)
 {
     return twips / 15;
 }
 
 constexpr QRect twipsRect(int left, int top, int width, int height)
 {
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+    return {twipsToPixelsTruncated(left), twipsToPixelsTruncated(top), twipsToPixelsTruncated(width),
+            twipsToPixelsTruncated(height)};
 }
 
 // Every window of the game: fixed client size, close box only, deleted on close so

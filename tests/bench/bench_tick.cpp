@@ -43,7 +43,7 @@ int main()
         core.load();
         for (int i = 0; i < runs; ++i) {
             if (i % 1000 == 0) {
-                core.replay();  // keep the corridor open
+                core.restartRun(RunRestart::Replay);  // keep the corridor open
                 core.launchStone();
                 core.launchBonus();
                 core.launchPellet();

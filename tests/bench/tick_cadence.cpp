@@ -3,6 +3,7 @@
 // p99 and max in milliseconds. Run it under a display or with QT_QPA_PLATFORM=offscreen.
 #include "rules/gamemode.h"
 #include "rules/randomsource.h"
+#include "support/corridor.h"
 #include "ui/gamescreen.h"
 
 #include <QApplication>
@@ -36,7 +37,7 @@ int main(int argc, char* argv[])
         stamps.push_back(clock.nsecsElapsed());
         // Keep the ship in the middle of its row so the run goes on.
         Playfield& field = screen->core().playfield();
-        field.shipLeft = (field.barLeft[29] + 2175 + field.barLeft[59]) / 2 - 75;
+        field.shipLeft = test::centredShipLeft(field);
         if (stamps.size() > ticks)
             app.quit();
     });

@@ -228,7 +228,7 @@ private slots:
         f.host.whileBoxOpen = [&](const QString&) { scoreInBox = f.state.scoreCount; };
         f.host.events.clear();
         f.tickStraight();
-        QCOMPARE(f.host.events, (QStringList{"Timer1=off", "Timer2=off", "Timer3=off", "message:Perdu !", "beep"}));
+        QCOMPARE(f.host.events, (QStringList{"Tick=off", "Stone=off", "Bonus=off", "message:Perdu !", "beep"}));
         QCOMPARE(scoreInBox, 1);
         QCOMPARE(f.state.scoreCount, 101);
         QCOMPARE(f.core.runState(), RunState::Lost);
@@ -268,10 +268,21 @@ private slots:
         QCOMPARE(f.core.playfield().stone.left, 2800.0f);
     }
 
-    void replayPutsTheModesObjectsToRest_data() { addRowPerMode(); }
-    void replayPutsTheModesObjectsToRest()
+    // Both ways of starting a new run hide the mode's objects and put the stone back at the
+    // top; only the replay puts the prizes back at the top and sets scoreCheck back too.
+    void restartsPutTheModesObjectsToRest_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("replay");
+        for (const GameMode& mode : allGameModes()) {
+            QTest::addRow("%s replay", mode.gameScreen.data()) << mode.index << true;
+            QTest::addRow("%s cheat restart", mode.gameScreen.data()) << mode.index << false;
+        }
+    }
+    void restartsPutTheModesObjectsToRest()
     {
         QFETCH(int, mode);
+        QFETCH(bool, replay);
         CoreFixture f(mode);
         const GameMode& m = gameMode(mode);
         f.loadStraight();
@@ -279,18 +290,24 @@ private slots:
             object(f, kind) = {1234, 2400, true};
         f.state.bonusSide = 2;
         f.state.pelletSide = 2;
+        f.state.scoreCheck = 77;
         f.core.lose();
         f.random.scriptRepeated(0.0f, drawsPerBuild);
-        f.core.clickPause();
+        if (replay)
+            f.core.clickPause();
+        else
+            f.core.restartRun(RunRestart::CheatRestart);
         const bool has[] = {m.hasStone(), m.hasBonus(), m.hasPellet()};
         for (int kind : {Stone, Bonus, Pellet}) {
-            const FallingObject expected = has[kind] ? FallingObject{1234, 0, false} : FallingObject{1234, 2400, true};
-            QCOMPARE(object(f, kind).visible, expected.visible);
-            QCOMPARE(object(f, kind).top, expected.top);
+            const bool toTop = has[kind] && (replay || kind == Stone);
+            QCOMPARE(object(f, kind).visible, !has[kind]);
+            QCOMPARE(object(f, kind).top, toTop ? 0.0f : 2400.0f);
             QCOMPARE(object(f, kind).left, 1234.0f);
         }
         QCOMPARE(f.state.bonusSide, 1);  // on every screen
         QCOMPARE(f.state.pelletSide, m.hasPellet() ? 1 : 2);
+        QCOMPARE(f.state.scoreCheck, replay ? 0 : 77);
+        QCOMPARE(f.core.runState(), RunState::Running);
     }
 };
 

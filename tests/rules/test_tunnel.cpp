@@ -67,17 +67,15 @@ private slots:
         bool checkedInsideBox = false;
         f.host.whileBoxOpen = [&](const QString&) {
             // The box opens before the run is marked lost and before the scroll.
-            QCOMPARE(f.state.gameOver, 0);
-            QCOMPARE(f.core.playfield().pause, PauseCaption::Pause);
+            QCOMPARE(f.core.runState(), RunState::Running);
             QCOMPARE(f.core.playfield().scoreCaption, QStringLiteral("1"));
             QCOMPARE(f.core.playfield().barLeft[29], 0.0f);
             checkedInsideBox = true;
         };
         f.tickStraight();
         QVERIFY(checkedInsideBox);
-        QCOMPARE(f.host.events, (QStringList{"Timer1=off", "message:Perdu !"}));
-        QCOMPARE(f.state.gameOver, 1);
-        QCOMPARE(f.core.playfield().pause, PauseCaption::Rejouer);
+        QCOMPARE(f.host.events, (QStringList{"Tick=off", "message:Perdu !"}));
+        QCOMPARE(f.core.runState(), RunState::Lost);
         QCOMPARE(f.core.playfield().barLeft[29], row28);  // the rest of the tick still ran
         QCOMPARE(f.state.driftStep, 50.1);
         QCOMPARE(f.state.corridorGap, 3999.5);
@@ -140,7 +138,7 @@ private slots:
         f.core.playfield().barLeft[59] = rightBar;
         f.tickStraight();
         QCOMPARE(f.host.messages().size(), losses);
-        QCOMPARE(f.state.gameOver, losses > 0 ? 1 : 0);
+        QCOMPARE(isLost(f.core.runState()), losses > 0);
     }
 
     void newRowDirection_data()

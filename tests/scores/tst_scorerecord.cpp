@@ -3,6 +3,7 @@
 #include "support/scoretestutil.h"
 
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 using namespace drovane;
 using drovane::test::stored;
@@ -48,6 +49,9 @@ private slots:
                                                 << slot(padded("\x80\x9c\xe9"), "0200", "0400", "No\xebl");
         QTest::newRow("unmappable as ?") << ScoreRecord{QStringLiteral("Łukasz"), 3, QStringLiteral("a😀b")}
                                          << slot(padded("?ukasz"), "0300", "0300", "a?b");
+        // Each character on its own: one that has no byte spoils none of those after it.
+        QTest::newRow("code page after an unmappable") << ScoreRecord{QStringLiteral("Łé€"), 4, QStringLiteral("★Noël")}
+                                                       << slot(padded("?\xe9\x80"), "0400", "0500", "?No\xebl");
     }
 
     void encode()
@@ -92,15 +96,26 @@ private slots:
         }
     }
 
-    void fallbackTableMatchesTheCodec()
+    // The game's table against Qt's own codec, where this Qt has one: every byte, and
+    // every character of the Basic Multilingual Plane encoded on its own.
+    void tableMatchesQtsCodec()
     {
-        QStringDecoder codec("windows-1252");
-        if (!codec.isValid())
+        QStringDecoder decoder("windows-1252");
+        if (!decoder.isValid())
             QSKIP("this Qt has no windows-1252 codec");
         for (int value = 0; value < 256; ++value) {
             const char byte = static_cast<char>(value);
             QCOMPARE(windows1252Char(static_cast<unsigned char>(value)),
-                     QString(codec.decode(QByteArrayView(&byte, 1))).at(0).unicode());
+                     QString(decoder.decode(QByteArrayView(&byte, 1))).at(0).unicode());
+        }
+        for (char16_t c = 0x80; c < 0xFFFF; ++c) {
+            if (QChar::isSurrogate(c))
+                continue;
+            QStringEncoder encoder("windows-1252");
+            QByteArray expected = encoder.encode(QStringView(&c, 1));
+            if (encoder.hasError() || expected.size() != 1)
+                expected = "?";
+            QCOMPARE(toWindows1252(QStringView(&c, 1)), expected);
         }
     }
 };

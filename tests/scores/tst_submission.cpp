@@ -34,7 +34,7 @@ using Table = QList<ScoreRecord>;
 // The host calls of a submission that is not refused as a cheat.
 QStringList flow(int nicknameAsks, bool commentAsked, const QString& outcome)
 {
-    QStringList events{"Timer1=off"};
+    QStringList events{"Tick=off"};
     for (int i = 0; i < nicknameAsks; ++i)
         events << "ask:entrez votre pseudo";
     if (commentAsked)

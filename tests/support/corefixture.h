@@ -3,12 +3,10 @@
 
 #include "rules/gamecore.h"
 #include "rules/gamemode.h"
+#include "support/corridor.h"
 #include "support/testmain.h"
 
 namespace drovane::test {
-
-inline constexpr int drawsPerBuild = 3 * 29;  // sign, left bar, offset for rows 2 to 30
-inline constexpr int drawsPerTick = 3;        // sign, left bar, offset of the new top row
 
 // A game screen's rules with scripted draws and boxes, on a state of its own.
 struct CoreFixture {

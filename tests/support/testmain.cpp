@@ -21,7 +21,17 @@ void filterNoise(QtMsgType type, const QMessageLogContext& context, const QStrin
 
 QString timerName(GameTimer timer)
 {
-    return QStringLiteral("Timer%1").arg(static_cast<int>(timer));
+    switch (timer) {
+    case GameTimer::Tick:
+        return QStringLiteral("Tick");
+    case GameTimer::Stone:
+        return QStringLiteral("Stone");
+    case GameTimer::Bonus:
+        return QStringLiteral("Bonus");
+    case GameTimer::Pellet:
+        return QStringLiteral("Pellet");
+    }
+    return {};
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include "rules/gamemode.h"
 #include "rules/modetext.h"
 #include "scores/scorefile.h"
+#include "support/corridor.h"
+#include "support/fixedrandom.h"
 #include "ui/gamescreen.h"
 #include "ui/menuwindow.h"
 #include "ui/scoreboard.h"
@@ -16,21 +18,10 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <random>
 
 using namespace drovane;
 
 namespace {
-
-// Always the same corridor, so the pictures only change when the look does.
-class FixedRandom final : public RandomSource {
-public:
-    void reseed() override {}
-    float draw() override { return float(engine_() >> 8) * 0x1.0p-24f; }
-
-private:
-    std::mt19937 engine_{20261209};
-};
 
 bool save(QWidget& window, const QString& path)
 {
@@ -43,14 +34,14 @@ bool save(QWidget& window, const QString& path)
 bool saveGame(const GameMode& mode, const QString& path)
 {
     GameState state;
-    FixedRandom random;
+    test::FixedRandom random;
     GameScreen screen(mode, state, random);
     for (QTimer* timer : screen.findChildren<QTimer*>())
         timer->stop();
     GameCore& core = screen.core();
     Playfield& field = core.playfield();
     for (int tick = 0; tick < 140; ++tick) {
-        field.shipLeft = (field.barLeft[29] + 2175 + field.barLeft[59]) / 2 - 75;
+        field.shipLeft = test::centredShipLeft(field);
         if (tick == 118 && mode.hasStone())
             core.launchStone();
         if (tick == 128 && mode.hasBonus())

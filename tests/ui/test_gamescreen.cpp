@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real game screen: its timers, keys and label clicks reach the rules.
 #include "rules/gamemode.h"
+#include "support/corridor.h"
 #include "support/modalanswerer.h"
 #include "support/testmain.h"
 #include "ui/gamescreen.h"
@@ -34,7 +35,7 @@ private slots:
         const GameMode& m = gameMode(mode);
         GameState state;
         ScriptedRandom random;
-        random.scriptRepeated(0.0f, 87);
+        random.scriptRepeated(0.0f, drawsPerBuild);
         GameScreen screen(m, state, random);
         QCOMPARE(screen.objectName(), QString::fromUtf8(m.gameScreen.data()));
         QCOMPARE(screen.windowTitle(), QString::fromUtf8(m.gameCaption.data()));
@@ -55,7 +56,7 @@ private slots:
     {
         GameState state;
         ScriptedRandom random;
-        random.scriptRepeated(0.0f, 87);
+        random.scriptRepeated(0.0f, drawsPerBuild);
         GameScreen screen(gameMode(1), state, random);
         screen.show();
         QVERIFY(QTest::qWaitForWindowExposed(&screen));
@@ -84,7 +85,7 @@ private slots:
         QVERIFY(!tick->isActive());
 
         // "Rejouer" replays.
-        random.scriptRepeated(0.0f, 87);
+        random.scriptRepeated(0.0f, drawsPerBuild);
         clickLabel(screen, "pause");
         QCOMPARE(screen.label("pause")->caption(), QStringLiteral("Pause"));
         QCOMPARE(screen.core().playfield().shipLeft, 3000.0f);
@@ -101,7 +102,7 @@ private slots:
     {
         GameState state;
         ScriptedRandom random;
-        random.scriptRepeated(0.0f, 87 + 3 * 200);
+        random.scriptRepeated(0.0f, drawsPerBuild + drawsPerTick * 200);
         GameScreen screen(gameMode(1), state, random);
         screen.show();
         QTRY_VERIFY_WITH_TIMEOUT(state.scoreCount >= 4, 2000);

@@ -4,6 +4,7 @@
 #include "rules/gamemode.h"
 #include "scores/scorefile.h"
 #include "scores/scorepaths.h"
+#include "support/corridor.h"
 #include "support/modalanswerer.h"
 #include "support/testmain.h"
 #include "ui/gamescreen.h"
@@ -31,7 +32,7 @@ private slots:
         Navigator& nav = Navigator::instance();
         nav.setFactory([&](const QString& name) -> QWidget* {
             if (name == QLatin1String("space2"))
-                return new GameScreen(gameMode(4), module5(), random);
+                return new GameScreen(gameMode(4), sharedGameState(), random);
             return createWindow(name);
         });
         nav.setEndProgram([] { QFAIL("the program must not end"); });
@@ -41,7 +42,7 @@ private slots:
         // The menu: "Expert (V2)", then "Jouer" on a straight corridor.
         QWidget* menu = nav.show(QStringLiteral("menu"));
         QTest::mouseClick(menu->findChild<QRadioButton*>(QStringLiteral("Option4")), Qt::LeftButton);
-        random.scriptRepeated(0.0f, 3 * 29);
+        random.scriptRepeated(0.0f, test::drawsPerBuild);
         QTest::mouseClick(menu->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
         auto* screen = qobject_cast<GameScreen*>(nav.find(QStringLiteral("space2")));
         QVERIFY(screen);
@@ -67,7 +68,7 @@ private slots:
         const int tonesBefore = PickupTone::instance().requests();
         tick(29);
         QCOMPARE(PickupTone::instance().requests() - tonesBefore, 2);
-        QCOMPARE(module5().scoreCount, 34 + 30 + 100);
+        QCOMPARE(sharedGameState().scoreCount, 34 + 30 + 100);
 
         // Into the left wall.
         ModalAnswerer answerer;

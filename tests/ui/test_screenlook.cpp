@@ -5,6 +5,8 @@
 // Run with the game's own option "--zoom N" first, it looks at a game zoomed N times.
 #include "app/commandline.h"
 #include "rules/gamemode.h"
+#include "support/corridor.h"
+#include "support/fixedrandom.h"
 #include "support/testmain.h"
 #include "ui/colours.h"
 #include "ui/gamescreen.h"
@@ -14,8 +16,6 @@
 #include <QBackingStore>
 #include <QTimer>
 
-#include <random>
-
 using namespace drovane;
 using namespace drovane::test;
 
@@ -24,7 +24,8 @@ namespace {
 struct Grab {
     QImage image;
     qreal ratio;
-    QRgb at(int x, int y) const { return image.pixel(int(x * ratio), int(y * ratio)) & 0xffffff; }
+    // The middle of logical pixel (x, y), which no ratio puts on the edge of a picture.
+    QRgb at(int x, int y) const { return image.pixel(int((x + 0.5) * ratio), int((y + 0.5) * ratio)) & 0xffffff; }
 };
 
 Grab grab(GameScreen& screen)
@@ -38,19 +39,9 @@ QRgb rgb(Rgb colour)
     return toQColor(colour).rgb() & 0xffffff;
 }
 
-// Always the same winding corridor.
-class FixedRandom final : public RandomSource {
-public:
-    void reseed() override {}
-    float draw() override { return float(engine_() >> 8) * 0x1.0p-24f; }
-
-private:
-    std::mt19937 engine_{20261209};
-};
-
 // A screen with its tick stopped, on a straight corridor.
 struct StillScreen {
-    explicit StillScreen(int mode) : screen((random.scriptRepeated(0.0f, 87), gameMode(mode)), state, random)
+    explicit StillScreen(int mode) : screen((random.scriptRepeated(0.0f, drawsPerBuild), gameMode(mode)), state, random)
     {
         for (QTimer* timer : screen.findChildren<QTimer*>())
             timer->stop();
@@ -103,8 +94,10 @@ private slots:
         Playfield& field = s.screen.core().playfield();
         const QRgb wall = rgb(gameMode(4).wallColour);
         // Bars of row 27 and row 28 pushed right over the ship's column.
-        field.barLeft[27] = 2880 - 2175 + 75;
-        field.barLeft[28] = 2880 - 2175 + 75;
+        // A left bar whose right end lies under the middle of the ship.
+        constexpr float overShip = geometry::shipDesignLeft + float(geometry::shipWidth) / 2 - geometry::barWidth;
+        field.barLeft[27] = overShip;
+        field.barLeft[28] = overShip;
         field.stone = {2880, 3360, true};
         Grab shot = grab(s.screen);
         QCOMPARE(shot.at(192, 224), wall);  // row 28 is drawn over the ship
@@ -114,7 +107,7 @@ private slots:
         shot = grab(s.screen);
         QCOMPARE(shot.at(200, 228), rgb(*gameMode(4).stoneFillColour));
         // Prizes are drawn over everything, the bars included.
-        field.barLeft[29] = 2880 - 2175 + 75;
+        field.barLeft[29] = overShip;
         field.bonus = {2880, 3360, true};
         field.pellet = {3000, 3360, true};
         shot = grab(s.screen);
@@ -132,8 +125,8 @@ private slots:
         const QRgb wall = rgb(gameMode(2).wallColour);
         for (int y = 0; y < 230; y += 7) {
             for (int x = int(140 * shot.ratio); x < int(150 * shot.ratio); ++x) {
-                const QRgb pixel = shot.image.pixel(x, int(y * shot.ratio)) & 0xffffff;
-                QVERIFY(pixel == wall || pixel == (stars.pixel(int(x / shot.ratio), y) & 0xffffff));
+                const QRgb pixel = shot.image.pixel(x, int((y + 0.5) * shot.ratio)) & 0xffffff;
+                QVERIFY(pixel == wall || pixel == (stars.pixel(int((x + 0.5) / shot.ratio), y) & 0xffffff));
             }
         }
         // Neighbouring rows overlap: no gap shows between them.
@@ -146,7 +139,8 @@ private slots:
         StillScreen s(4);
         const Grab shot = grab(s.screen);
         const int ratio = qRound(shot.ratio);
-        QCOMPARE(shot.ratio, qreal(ratio));
+        if (shot.ratio != qreal(ratio))
+            QSKIP("pictures become whole blocks only at a whole ratio");
         if (zoomUnderTest)
             QCOMPARE(ratio, zoomUnderTest);
         // Each pixel of the ship and of the star field is a ratio x ratio block of its own colour.
@@ -216,7 +210,7 @@ private slots:
         Playfield& field = screen.core().playfield();
         for (int tick = 0; tick < 160; ++tick) {
             // Along the left wall, clear of the stones, which fall in the corridor's right part.
-            field.shipLeft = field.barLeft[geometry::collisionRow] + 2175 + 30;
+            field.shipLeft = field.barLeft[geometry::collisionRow] + geometry::barWidth + 30;
             fire(GameTimer::Tick);
             QCOMPARE(onScreen().copy(scoreRect), scoreLaidOut());
             if (tick % 40 == 5)
