@@ -4,6 +4,7 @@
 #include "app/navigator.h"
 #include "app/windowfactory.h"
 #include "assets/pictures.h"
+#include "game/soundswitch.h"
 #include "scores/scorepaths.h"
 
 #include <QApplication>
@@ -37,6 +38,8 @@ int main(int argc, char* argv[])
     }
     drovane::applyZoom(commandLine.options.zoom);
     drovane::setScoreFolder(commandLine.options.scoresFolder);
+    if (commandLine.options.mute || drovane::muteRequestedByEnvironment())
+        drovane::SoundSwitch::instance().silenceThisRun();
 
     // Without a display Qt aborts with a dump; say in one line what is missing instead.
     drovane::exitCleanlyWithoutDisplay();

@@ -210,6 +210,25 @@ void GameCore::launchPellet()
 
 void GameCore::keyDown(int keyCode)
 {
+    // The keys that stand for a label do what its click does, in every state.
+    switch (keyCode) {
+    case keys::submit:
+        host_.submitResult();
+        return;
+    case keys::quit:
+        clickQuit();
+        return;
+    case keys::replay:
+    case keys::replayF2:
+        if (state_.gameOver == 1)
+            replay();
+        return;
+    case keys::mute:
+        host_.switchSound();
+        return;
+    default:
+        break;
+    }
     if (field_.pause == PauseCaption::Pause) {
         if (keyCode == keys::left)
             field_.shipLeft = field_.shipLeft - float(geometry::shipStep);
@@ -241,6 +260,12 @@ void GameCore::clickPause()
 void GameCore::clickQuit()
 {
     host_.endProgram();
+}
+
+void GameCore::windowLeft()
+{
+    if (field_.pause == PauseCaption::Pause)
+        keyDown(keys::pause);
 }
 
 void GameCore::zeroLeftWall()

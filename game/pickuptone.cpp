@@ -1,5 +1,6 @@
 #include "pickuptone.h"
 
+#include "soundswitch.h"
 #include "toneoutput.h"
 
 #include <QCoreApplication>
@@ -71,6 +72,8 @@ void PickupTone::open()
 void PickupTone::play()
 {
     ++requests_;
+    if (!SoundSwitch::instance().isOn())
+        return;
     open();
     if (output_)
         output_->write(samples_.data(), samples_.size());
