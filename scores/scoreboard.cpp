@@ -7,12 +7,18 @@
 #include "scoregrid.h"
 #include "scorepaths.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QCursor>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
+
+#include <cmath>
 
 namespace drovane {
 namespace {
@@ -45,10 +51,40 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect 
     return label;
 }
 
-void centreOnScreen(QWidget* window)
+// The screen that shows the game: that of the window the player is using (the menu or a game
+// screen), else the one under the pointer.
+QScreen* screenOfTheGame()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        window->move(screen->availableGeometry().center() - window->rect().center());
+    if (const QWidget* active = QApplication::activeWindow())
+        return active->screen();
+    if (QScreen* screen = QGuiApplication::screenAt(QCursor::pos()))
+        return screen;
+    return QGuiApplication::primaryScreen();
+}
+
+// The window manager's frame around a window: taken from an open window of the game, else a
+// title bar of usual height.
+QMargins frameMargins()
+{
+    if (const QWidget* active = QApplication::activeWindow()) {
+        const QRect frame = active->frameGeometry();
+        const QRect inside = active->geometry();
+        if (frame != inside)
+            return {inside.left() - frame.left(), inside.top() - frame.top(), frame.right() - inside.right(),
+                    frame.bottom() - inside.bottom()};
+    }
+    return {4, 30, 4, 4};
+}
+
+int scaled(int length, double factor)
+{
+    return static_cast<int>(std::lround(length * factor));
+}
+
+QRect scaled(QRect rect, double factor)
+{
+    return {scaled(rect.left(), factor), scaled(rect.top(), factor), scaled(rect.width(), factor),
+            scaled(rect.height(), factor)};
 }
 
 }  // namespace
@@ -76,18 +112,24 @@ void ScoreBoard::buildControls(const GameMode& mode)
     setPalette(palette);
     setAutoFillBackground(true);
 
-    auto* fin = new QPushButton(QStringLiteral("Fin"), this);
-    fin->setObjectName(QStringLiteral("cmd_fin"));
-    fin->setGeometry(twipsRect(4080, 9120, 1695, 615));
-    fin->setFont(comicFont(9.75));
-    connect(fin, &QPushButton::clicked, this, [] { Navigator::instance().endProgram(); });
+    auto* endButton = new QPushButton(QStringLiteral("Fin"), this);
+    endButton->setObjectName(QStringLiteral("cmd_fin"));
+    endButton->setGeometry(twipsRect(4080, 9120, 1695, 615));
+    endButton->setFont(comicFont(9.75));
+    connect(endButton, &QPushButton::clicked, this, [] { Navigator::instance().endProgram(); });
 
     makeLabel(this, "Label1", QStringLiteral("www.drovane.example"), twipsRect(600, 9240, 2415, 375), 11.25);
     makeLabel(this, "Label2", QStringLiteral("By Pelmar"), twipsRect(8040, 9240, 1575, 495), 15.75);
 
     grid_ = makeScoreGrid(mode, this);
-    setTabOrder(fin, grid_);
-    fin->setFocus();
+    setTabOrder(endButton, grid_);
+    // The focus starts on the table, where the arrows read it: a stray Space or Enter on
+    // "Fin" would end the whole program.
+    grid_->setFocus();
+    connect(grid_, &QTableWidget::currentCellChanged, this, [this] {
+        if (!writingCurrentCell_)
+            playerMovedCurrentCell_ = true;
+    });
 
     auto* timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("Timer1"));
@@ -95,7 +137,58 @@ void ScoreBoard::buildControls(const GameMode& mode)
     connect(timer, &QTimer::timeout, this, &ScoreBoard::refreshScoreBoard);
     timer->start();
 
-    centreOnScreen(this);
+    fitOnScreen();
+}
+
+void ScoreBoard::fitOnScreen()
+{
+    QScreen* screen = screenOfTheGame();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QMargins frame = frameMargins();
+    // With --zoom N every window is N times larger; a board that would not fit goes down to
+    // the largest whole zoom that does, so its lines stay one pixel wide.
+    const int zoom = std::max(1, static_cast<int>(std::lround(screen->devicePixelRatio())));
+    for (int smaller = zoom; smaller > 1; --smaller) {
+        const double factor = double(smaller) / zoom;
+        const QSize needed = (size() * factor).grownBy(frame);
+        if (needed.width() <= available.width() && needed.height() <= available.height())
+            break;
+        shrink_ = double(smaller - 1) / zoom;
+    }
+    if (shrink_ < 1)
+        shrinkBy(shrink_);
+    // Centred, with its title bar on the screen however little room there is.
+    const QRect outer = rect().marginsAdded(frame);
+    QPoint topLeft = available.center() - outer.center();
+    topLeft.setX(std::max(available.left(), std::min(topLeft.x(), available.right() + 1 - outer.width())));
+    topLeft.setY(std::max(available.top(), std::min(topLeft.y(), available.bottom() + 1 - outer.height())));
+    move(topLeft + QPoint(frame.left(), frame.top()));
+}
+
+void ScoreBoard::shrinkBy(double factor)
+{
+    // Every place, size and letter size times the factor; the text is still drawn at the
+    // screen's resolution, so it stays sharp.
+    setFixedSize((size() * factor));
+    const auto shrinkFont = [this, factor](QWidget* widget) {
+        QFont font = widget->font();
+        if (font.pixelSize() > 0) {
+            font.setPointSizeF(font.pixelSize() * factor * 72.0 / logicalDpiY());
+            widget->setFont(font);
+        }
+    };
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        child->setGeometry(scaled(child->geometry(), factor));
+        shrinkFont(child);
+    }
+    QHeaderView* header = grid_->horizontalHeader();
+    shrinkFont(header);
+    header->setFixedHeight(scaled(header->height(), factor));
+    grid_->verticalHeader()->setDefaultSectionSize(scaled(grid_->verticalHeader()->defaultSectionSize(), factor));
+    for (int column = 0; column < grid_->columnCount(); ++column)
+        grid_->setColumnWidth(column, scaled(grid_->columnWidth(column), factor));
 }
 
 void ScoreBoard::load()
@@ -104,7 +197,7 @@ void ScoreBoard::load()
     const int widthsTwips[] = {1500, 650, 7300};
     for (int column = 1; column <= 3; ++column) {
         grid_->setHorizontalHeaderItem(column, new QTableWidgetItem(headers[column - 1]));
-        grid_->setColumnWidth(column, twipsToPixels(widthsTwips[column - 1]));
+        grid_->setColumnWidth(column, scaled(twipsToPixels(widthsTwips[column - 1]), shrink_));
     }
     for (int rank = 1; rank <= scoreTableSize; ++rank)
         grid_->item(rank - 1, 0)->setText(rankLabel(rank));
@@ -114,15 +207,31 @@ void ScoreBoard::load()
 void ScoreBoard::refreshScoreBoard()
 {
     const QList<ScoreRecord> records = readScoreTable(scoreFile_);
+    const int scrolledTo = grid_->verticalScrollBar()->value();
     for (qsizetype i = 0; i < records.size(); ++i) {
         const int row = static_cast<int>(i);
         grid_->item(row, 1)->setText(shownText(records[i].nickname));
         grid_->item(row, 2)->setText(QString::number(records[i].score));
         grid_->item(row, 3)->setText(shownText(records[i].comment));
     }
-    // The last comment written becomes the current cell, shown in the header colours.
-    if (!records.isEmpty())
+    // The last comment written becomes the current cell, shown in the header colours, until
+    // the player picks another cell: from then on the refresh keeps the player's cell. The
+    // table does not scroll either.
+    if (!records.isEmpty() && !playerMovedCurrentCell_) {
+        writingCurrentCell_ = true;
         grid_->setCurrentCell(static_cast<int>(records.size()) - 1, 3);
+        writingCurrentCell_ = false;
+    }
+    grid_->verticalScrollBar()->setValue(scrolledTo);
+}
+
+void ScoreBoard::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QString ScoreBoard::cellText(int row, int column) const

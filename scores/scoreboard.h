@@ -27,12 +27,25 @@ public:
     QString cellText(int row, int column) const;
     const QString& scoreFile() const { return scoreFile_; }
 
+    // How much smaller than the other windows the board is drawn, so that it fits the screen
+    // it opens on: 1, or a smaller zoom over the zoom of the game (1/2 or 1/3, ...).
+    double shrink() const { return shrink_; }
+
+protected:
+    // Escape closes the board, as its close box does; it never ends the program by itself.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void buildControls(const GameMode& mode);
     void load();
+    void fitOnScreen();
+    void shrinkBy(double factor);
 
     QString scoreFile_;
     QTableWidget* grid_ = nullptr;
+    double shrink_ = 1;
+    bool playerMovedCurrentCell_ = false;
+    bool writingCurrentCell_ = false;
 };
 
 }  // namespace drovane

@@ -59,10 +59,10 @@ private slots:
                 QVERIFY(board.cellText(row, column).isEmpty());
         }
         const auto* fin = board.findChild<QPushButton*>("cmd_fin");
-        QCOMPARE(board.focusWidget(), fin);
+        const auto* grid = board.findChild<QTableWidget*>("Grd_livre");
+        QCOMPARE(board.focusWidget(), grid);  // not "Fin", which a stray Space would press
         QCOMPARE(board.findChild<QTimer*>("Timer1")->interval(), 2000);
         // The whole layout is inside the window: "Fin" and the last row show.
-        const auto* grid = board.findChild<QTableWidget*>("Grd_livre");
         QVERIFY(board.rect().contains(fin->geometry()));
         QVERIFY(grid->rowViewportPosition(29) + grid->rowHeight(29) <= grid->viewport()->height());
     }
