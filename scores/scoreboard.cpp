@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -38,12 +37,12 @@ QString shownText(const QString& stored)
     return stored.left(stored.indexOf(QChar(0)));
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect place, double points)
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect place, const QFont& font)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(place);
-    label->setFont(comicFont(points));
+    label->setFont(font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, labelTextColour);
@@ -76,15 +75,27 @@ QMargins frameMargins()
     return {4, 30, 4, 4};
 }
 
-int scaled(int length, double factor)
-{
-    return static_cast<int>(std::lround(length * factor));
-}
+// The controls reach 9945 x 9735 twips: the window is that large, so "Fin" and the last
+// rows show.
+constexpr QSize boardSize{663, 649};
 
-QRect scaled(QRect rect, double factor)
+// With --zoom N every window is N times larger; a board that would not fit its screen so
+// goes down to the largest whole zoom that does, so that its lines stay one pixel wide.
+BoardScale fittingScale(const QScreen* screen)
 {
-    return {scaled(rect.left(), factor), scaled(rect.top(), factor), scaled(rect.width(), factor),
-            scaled(rect.height(), factor)};
+    BoardScale scale;
+    if (!screen)
+        return scale;
+    const QRect available = screen->availableGeometry();
+    const QMargins frame = frameMargins();
+    const int zoom = std::max(1, static_cast<int>(std::lround(screen->devicePixelRatio())));
+    for (int smaller = zoom; smaller >= 1; --smaller) {
+        scale.factor = double(smaller) / zoom;
+        const QSize needed = (boardSize * scale.factor).grownBy(frame);
+        if (needed.width() <= available.width() && needed.height() <= available.height())
+            break;
+    }
+    return scale;
 }
 
 }  // namespace
@@ -95,7 +106,8 @@ ScoreBoard::ScoreBoard(const GameMode& mode, QWidget* parent) : ScoreBoard(mode,
 
 ScoreBoard::ScoreBoard(const GameMode& mode, const QString& scoreFile, QWidget* parent)
     : QWidget(parent),
-      scoreFile_(scoreFile)
+      scoreFile_(scoreFile),
+      scale_(fittingScale(screenOfTheGame()))
 {
     buildControls(mode);
     load();
@@ -103,9 +115,7 @@ ScoreBoard::ScoreBoard(const GameMode& mode, const QString& scoreFile, QWidget* 
 
 void ScoreBoard::buildControls(const GameMode& mode)
 {
-    // The controls reach 9945 x 9735 twips: the window is that large, so "Fin" and the
-    // last rows show.
-    applyWindowRules(this, QSize(663, 649));
+    applyWindowRules(this, scale_.rect(QRect(QPoint(0, 0), boardSize)).size());
     setWindowTitle(fromUtf8(mode.boardCaption));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, windowColour);
@@ -114,14 +124,16 @@ void ScoreBoard::buildControls(const GameMode& mode)
 
     auto* endButton = new QPushButton(QStringLiteral("Fin"), this);
     endButton->setObjectName(QStringLiteral("cmd_fin"));
-    endButton->setGeometry(twipsRect(4080, 9120, 1695, 615));
-    endButton->setFont(comicFont(9.75));
+    endButton->setGeometry(scale_.rect(twipsRect(4080, 9120, 1695, 615)));
+    endButton->setFont(scale_.comic(9.75));
     connect(endButton, &QPushButton::clicked, this, [] { Navigator::instance().endProgram(); });
 
-    makeLabel(this, "Label1", QStringLiteral("www.drovane.example"), twipsRect(600, 9240, 2415, 375), 11.25);
-    makeLabel(this, "Label2", QStringLiteral("By Pelmar"), twipsRect(8040, 9240, 1575, 495), 15.75);
+    makeLabel(this, "Label1", QStringLiteral("www.drovane.example"), scale_.rect(twipsRect(600, 9240, 2415, 375)),
+              scale_.comic(11.25));
+    makeLabel(this, "Label2", QStringLiteral("By Pelmar"), scale_.rect(twipsRect(8040, 9240, 1575, 495)),
+              scale_.comic(15.75));
 
-    grid_ = makeScoreGrid(mode, this);
+    grid_ = makeScoreGrid(mode, this, scale_);
     setTabOrder(endButton, grid_);
     // The focus starts on the table, where the arrows read it: a stray Space or Enter on
     // "Fin" would end the whole program.
@@ -137,58 +149,22 @@ void ScoreBoard::buildControls(const GameMode& mode)
     connect(timer, &QTimer::timeout, this, &ScoreBoard::refreshScoreBoard);
     timer->start();
 
-    fitOnScreen();
+    placeOnScreen();
 }
 
-void ScoreBoard::fitOnScreen()
+void ScoreBoard::placeOnScreen()
 {
     QScreen* screen = screenOfTheGame();
     if (!screen)
         return;
+    // Centred, with its title bar on the screen however little room there is.
     const QRect available = screen->availableGeometry();
     const QMargins frame = frameMargins();
-    // With --zoom N every window is N times larger; a board that would not fit goes down to
-    // the largest whole zoom that does, so its lines stay one pixel wide.
-    const int zoom = std::max(1, static_cast<int>(std::lround(screen->devicePixelRatio())));
-    for (int smaller = zoom; smaller > 1; --smaller) {
-        const double factor = double(smaller) / zoom;
-        const QSize needed = (size() * factor).grownBy(frame);
-        if (needed.width() <= available.width() && needed.height() <= available.height())
-            break;
-        shrink_ = double(smaller - 1) / zoom;
-    }
-    if (shrink_ < 1)
-        shrinkBy(shrink_);
-    // Centred, with its title bar on the screen however little room there is.
     const QRect outer = rect().marginsAdded(frame);
     QPoint topLeft = available.center() - outer.center();
     topLeft.setX(std::max(available.left(), std::min(topLeft.x(), available.right() + 1 - outer.width())));
     topLeft.setY(std::max(available.top(), std::min(topLeft.y(), available.bottom() + 1 - outer.height())));
     move(topLeft + QPoint(frame.left(), frame.top()));
-}
-
-void ScoreBoard::shrinkBy(double factor)
-{
-    // Every place, size and letter size times the factor; the text is still drawn at the
-    // screen's resolution, so it stays sharp.
-    setFixedSize((size() * factor));
-    const auto shrinkFont = [this, factor](QWidget* widget) {
-        QFont font = widget->font();
-        if (font.pixelSize() > 0) {
-            font.setPointSizeF(font.pixelSize() * factor * 72.0 / logicalDpiY());
-            widget->setFont(font);
-        }
-    };
-    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        child->setGeometry(scaled(child->geometry(), factor));
-        shrinkFont(child);
-    }
-    QHeaderView* header = grid_->horizontalHeader();
-    shrinkFont(header);
-    header->setFixedHeight(scaled(header->height(), factor));
-    grid_->verticalHeader()->setDefaultSectionSize(scaled(grid_->verticalHeader()->defaultSectionSize(), factor));
-    for (int column = 0; column < grid_->columnCount(); ++column)
-        grid_->setColumnWidth(column, scaled(grid_->columnWidth(column), factor));
 }
 
 void ScoreBoard::load()
@@ -197,7 +173,7 @@ void ScoreBoard::load()
     const int widthsTwips[] = {1500, 650, 7300};
     for (int column = 1; column <= 3; ++column) {
         grid_->setHorizontalHeaderItem(column, new QTableWidgetItem(headers[column - 1]));
-        grid_->setColumnWidth(column, scaled(twipsToPixels(widthsTwips[column - 1]), shrink_));
+        grid_->setColumnWidth(column, scale_.length(twipsToPixels(widthsTwips[column - 1])));
     }
     for (int rank = 1; rank <= scoreTableSize; ++rank)
         grid_->item(rank - 1, 0)->setText(rankLabel(rank));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scoregrid.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -29,7 +31,7 @@ public:
 
     // How much smaller than the other windows the board is drawn, so that it fits the screen
     // it opens on: 1, or a smaller zoom over the zoom of the game (1/2 or 1/3, ...).
-    double shrink() const { return shrink_; }
+    double shrink() const { return scale_.factor; }
 
 protected:
     // Escape closes the board, as its close box does; it never ends the program by itself.
@@ -38,12 +40,11 @@ protected:
 private:
     void buildControls(const GameMode& mode);
     void load();
-    void fitOnScreen();
-    void shrinkBy(double factor);
+    void placeOnScreen();
 
     QString scoreFile_;
     QTableWidget* grid_ = nullptr;
-    double shrink_ = 1;
+    BoardScale scale_;
     bool playerMovedCurrentCell_ = false;
     bool writingCurrentCell_ = false;
 };
