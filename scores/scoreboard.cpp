@@ -203,7 +203,7 @@ void ScoreBoard::refreshScoreBoard()
 
 void ScoreBoard::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    if (event->key() == Qt::Key_Escape) {
         close();
         return;
     }

@@ -123,6 +123,32 @@ private slots:
         QCOMPARE(endings_, 1);
     }
 
+    // The keyboard never ends the program from a board: Space and Enter reach the table,
+    // Escape closes the board alone. A refresh leaves the cell the player moved to.
+    void keysNeverEndTheProgram()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("scores");
+        writeTable(path, descendingTable());
+        auto* board = new ScoreBoard(gameMode(1), path);
+        board->setAttribute(Qt::WA_DeleteOnClose, false);
+        board->show();
+        board->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(board));
+        auto* grid = board->findChild<QTableWidget*>("Grd_livre");
+        const int endings = endings_;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(grid, Qt::Key_Up);
+        const int row = grid->currentRow();
+        board->refreshScoreBoard();
+        QCOMPARE(grid->currentRow(), row);
+        QTest::keyClick(grid, Qt::Key_Escape);
+        QVERIFY(!board->isVisible());
+        QCOMPARE(endings_, endings);
+        delete board;
+    }
+
     void fileLivesInTheDataFolder()
     {
 #ifndef Q_OS_WIN
