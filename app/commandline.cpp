@@ -37,7 +37,17 @@ CommandLine readCommandLine(const QStringList& arguments, const QString& scoresF
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Drovane, un petit jeu d'arcade : pilotez un vaisseau au fond d'un couloir qui se resserre.\n"
-                       "Les scores vont dans le dossier DROVANE_SCORES_DIR quand cette variable est définie."));
+                       "Les scores vont dans le dossier DROVANE_SCORES_DIR quand cette variable est définie.\n"
+                       "Avec DROVANE_MUTE=1, le jeu reste muet, comme avec --mute.\n"
+                       "\n"
+                       "Touches pendant une partie :\n"
+                       "  ← et →     pilotent le vaisseau\n"
+                       "  P          met en pause et reprend\n"
+                       "  M          coupe le son ou le rétablit (le choix est gardé)\n"
+                       "  Ctrl+S     Valider : enregistre le score\n"
+                       "  R ou F2    Rejouer, après une partie perdue\n"
+                       "  Ctrl+Q     Quitter\n"
+                       "Au menu, Entrée lance le mode choisi ; Échap ferme un tableau des scores."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Affiche cette aide."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Affiche la version du jeu."));
@@ -47,7 +57,9 @@ CommandLine readCommandLine(const QStringList& arguments, const QString& scoresF
     const QCommandLineOption scoresDir(QStringLiteral("scores-dir"),
                                        QStringLiteral("Garde les cinq fichiers de scores dans ce dossier."),
                                        QStringLiteral("dossier"));
-    parser.addOptions({help, version, zoom, scoresDir});
+    const QCommandLineOption mute(QStringLiteral("mute"),
+                                  QStringLiteral("Joue sans aucun son, quel que soit le choix fait avec la touche M."));
+    parser.addOptions({help, version, zoom, scoresDir, mute});
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -63,6 +75,7 @@ CommandLine readCommandLine(const QStringList& arguments, const QString& scoresF
         return usageError(QStringLiteral("argument inattendu « %1 ».").arg(parser.positionalArguments().constFirst()));
 
     CommandLine result;
+    result.options.mute = parser.isSet(mute);
     if (parser.isSet(zoom)) {
         bool isNumber = false;
         const QString value = parser.value(zoom);

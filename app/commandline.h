@@ -12,6 +12,7 @@ namespace drovane {
 struct LaunchOptions {
     int zoom = 0;          // 1 to 4; 0 leaves the screen's own scale
     QString scoresFolder;  // empty: the default folder
+    bool mute = false;     // no sound at all in this run
 };
 
 // Reading the command line ends either in a game to start or in a text to print and an

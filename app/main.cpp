@@ -5,6 +5,7 @@
 #include "scores/scorepaths.h"
 #include "ui/navigator.h"
 #include "ui/pictures.h"
+#include "ui/soundswitch.h"
 #include "ui/windowfactory.h"
 
 #include <QApplication>
@@ -38,6 +39,8 @@ int main(int argc, char* argv[])
     }
     drovane::applyZoom(commandLine.options.zoom);
     drovane::setScoreFolder(commandLine.options.scoresFolder);
+    if (commandLine.options.mute || drovane::muteRequestedByEnvironment())
+        drovane::SoundSwitch::instance().silenceThisRun();
 
     // Without a display Qt aborts with a dump; say in one line what is missing instead.
     drovane::exitCleanlyWithoutDisplay();

@@ -191,6 +191,25 @@ void GameCore::launchPrize(const Prize& prize)
 
 void GameCore::keyDown(int keyCode)
 {
+    // The keys that stand for a label do what its click does, in every state.
+    switch (keyCode) {
+    case keys::submit:
+        host_.submitResult();
+        return;
+    case keys::quit:
+        clickQuit();
+        return;
+    case keys::replay:
+    case keys::replayF2:
+        if (isLost(field_.run))
+            restartRun(RunRestart::Replay);
+        return;
+    case keys::mute:
+        host_.switchSound();
+        return;
+    default:
+        break;
+    }
     if (isGoing(field_.run)) {
         if (keyCode == keys::left)
             field_.shipLeft = field_.shipLeft - float(geometry::shipStep);
@@ -227,6 +246,12 @@ void GameCore::pauseOrResume()
 void GameCore::clickQuit()
 {
     host_.endProgram();
+}
+
+void GameCore::windowLeft()
+{
+    if (isGoing(field_.run))
+        keyDown(keys::pause);
 }
 
 void GameCore::restartRun(RunRestart restart)

@@ -17,6 +17,13 @@ namespace keys {
 inline constexpr int left = 37;
 inline constexpr int right = 39;
 inline constexpr int pause = 80;
+inline constexpr int mute = 77;       // M
+inline constexpr int replay = 82;     // R, as a click on "Rejouer"
+inline constexpr int replayF2 = 113;  // F2, the same
+// Chords with Ctrl carry this flag beside the key's code.
+inline constexpr int control = 0x10000;
+inline constexpr int submit = control | 83;  // Ctrl+S, as a click on "Valider"
+inline constexpr int quit = control | 81;    // Ctrl+Q, as a click on "Quitter"
 }  // namespace keys
 
 // The two ways a new run starts on a screen that is already loaded: the replay (a
@@ -55,6 +62,9 @@ public:
     void keyDown(int keyCode);
     void clickPause();
     void clickQuit();
+    // The window lost the focus to another program or was minimised: a run that is going
+    // pauses as P pauses it. Coming back resumes nothing.
+    void windowLeft();
 
     // Shared procedures, also used by the score submission.
     void setTimers(bool enabled);  // the screen's timer switch: every timer its mode has

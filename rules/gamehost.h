@@ -27,6 +27,10 @@ public:
     virtual void showScoreBoard() = 0;
     // Ends the program at once.
     virtual void endProgram() = 0;
+    // Offers the run's result to the mode's table, as a click on "Valider" does.
+    virtual void submitResult() = 0;
+    // Turns the pickup tone off, or on again, and remembers the choice.
+    virtual void switchSound() = 0;
 };
 
 }  // namespace drovane

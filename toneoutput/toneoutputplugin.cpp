@@ -7,9 +7,17 @@
 #include <QAudioSink>
 #include <QMediaDevices>
 #include <QObject>
+#include <QTimer>
+
+#include <algorithm>
+#include <vector>
 
 namespace drovane {
 
+// The stream is kept playing, fed with silence, from the moment it opens: a PulseAudio stream
+// that runs dry and idles for a while may hold back what is written next until more comes
+// (up to seconds, until the next tone), and a new stream's first sound comes late. A short
+// buffer keeps a tone at most that long behind the silence queued before it.
 class MultimediaToneOutput final : public QObject, public ToneOutput {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID DrovaneToneOutput_iid)
@@ -28,8 +36,18 @@ public:
         if (!output.isFormatSupported(format))
             return false;
         sink_ = new QAudioSink(output, format, this);
+        // Left to itself the server picks a buffer of seconds.
+        sink_->setBufferSize(format.bytesForDuration(bufferMicroseconds));
         device_ = sink_->start();
-        return device_ != nullptr;
+        if (!device_)
+            return false;
+        silence_.assign(static_cast<std::size_t>(sink_->bufferSize()), 0);
+        topUp();
+        auto* feeder = new QTimer(this);
+        feeder->setInterval(feedIntervalMs);
+        connect(feeder, &QTimer::timeout, this, &MultimediaToneOutput::topUp);
+        feeder->start();
+        return true;
     }
 
     void write(const std::int16_t* samples, std::size_t count) override
@@ -39,8 +57,20 @@ public:
     }
 
 private:
+    static constexpr qint64 bufferMicroseconds = 30'000;
+    static constexpr int feedIntervalMs = 10;
+
+    // Fills what the stream has room for with silence, so it never runs dry.
+    void topUp()
+    {
+        const qint64 room = std::min<qint64>(sink_->bytesFree(), static_cast<qint64>(silence_.size())) & ~qint64{1};
+        if (room > 0)
+            device_->write(silence_.data(), room);
+    }
+
     QAudioSink* sink_ = nullptr;
     QIODevice* device_ = nullptr;
+    std::vector<char> silence_;
 };
 
 }  // namespace drovane

@@ -10,8 +10,10 @@
 #include "ui/navigator.h"
 #include "ui/pickuptone.h"
 #include "ui/screenlabel.h"
+#include "ui/soundswitch.h"
 #include "ui/windowrules.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -43,7 +45,8 @@ GameScreen::GameScreen(const GameMode& mode, GameState& state, RandomSource& ran
     setAttribute(Qt::WA_OpaquePaintEvent);
     createLabels();
     createTimers();
-    PickupTone::instance().open();  // now rather than at the first pickup, which would stall a tick
+    if (SoundSwitch::instance().isOn())
+        PickupTone::instance().open();  // now rather than at the first pickup, which would stall a tick
     core_.load();
     refreshed_ = core_.playfield();
     for (QTimer* timer : timers_) {
@@ -67,21 +70,21 @@ void GameScreen::createLabels()
                      {rect, Qt::AlignHCenter, dialogFont(), systemColour(SystemColour::ButtonFace, palette()),
                       systemColour(SystemColour::ButtonText, palette())});
     };
-    labels_.label1 = decor("Label1", QStringLiteral("Score:"),
-                           {twipsRect(4200, 3720, 615, 255), Qt::AlignLeft, comicFont(9), status, paleYellow});
+    labels_.scoreTitle = decor("Label1", QStringLiteral("Score:"),
+                               {twipsRect(4200, 3720, 615, 255), Qt::AlignLeft, comicFont(9), status, paleYellow});
     labels_.score = decor("score", QStringLiteral("0"),
                           {twipsRect(4920, 3720, 975, 255), Qt::AlignLeft, comicFont(9), status, paleYellow});
-    labels_.label2 = decor("Label2", QStringLiteral("By Pelmar"),
+    labels_.credit = decor("Label2", QStringLiteral("By Pelmar"),
                            {twipsRect(240, 3600, 1095, 255), Qt::AlignLeft, comicFont(9.75), status, paleGreen});
-    labels_.label3 = button("Label3", QStringLiteral("Valider"), twipsRect(1320, 3720, 855, 255));
-    labels_.label4 = button("Label4", QStringLiteral("Quitter"), twipsRect(3240, 3720, 855, 255));
+    labels_.submitButton = button("Label3", QStringLiteral("Valider"), twipsRect(1320, 3720, 855, 255));
+    labels_.quitButton = button("Label4", QStringLiteral("Quitter"), twipsRect(3240, 3720, 855, 255));
     labels_.pause = button("pause", QStringLiteral("Pause"), twipsRect(2280, 3720, 855, 255));
 
-    connect(labels_.label3, &ScreenLabel::clicked, this, [this] {
-        submitScore(core_, submissionMemory(), scoreFileLocation(mode_));
+    connect(labels_.submitButton, &ScreenLabel::clicked, this, [this] {
+        submitResult();
         refresh();
     });
-    connect(labels_.label4, &ScreenLabel::clicked, this, [this] { core_.clickQuit(); });
+    connect(labels_.quitButton, &ScreenLabel::clicked, this, [this] { core_.clickQuit(); });
     connect(labels_.pause, &ScreenLabel::clicked, this, [this] {
         core_.clickPause();
         refresh();
@@ -136,8 +139,9 @@ void GameScreen::syncCaptions()
     labels_.pause->setCaption(pauseCaption(core_.playfield().run));
 }
 
-int GameScreen::virtualKeyCode(int qtKey)
+int GameScreen::virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers)
 {
+    const bool control = modifiers.testFlag(Qt::ControlModifier);
     switch (qtKey) {
     case Qt::Key_Left:
         return keys::left;
@@ -145,6 +149,16 @@ int GameScreen::virtualKeyCode(int qtKey)
         return keys::right;
     case Qt::Key_P:
         return keys::pause;
+    case Qt::Key_M:
+        return keys::mute;
+    case Qt::Key_R:
+        return keys::replay;
+    case Qt::Key_F2:
+        return keys::replayF2;
+    case Qt::Key_S:
+        return control ? keys::submit : 0;
+    case Qt::Key_Q:
+        return control ? keys::quit : 0;
     default:
         return 0;
     }
@@ -160,7 +174,7 @@ void GameScreen::paintEvent(QPaintEvent* event)
 void GameScreen::keyPressEvent(QKeyEvent* event)
 {
     // Shift, Ctrl and Alt make no difference; each repeat of a held key counts.
-    const int code = virtualKeyCode(event->key());
+    const int code = virtualKeyCode(event->key(), event->modifiers());
     if (code == 0) {
         QWidget::keyPressEvent(event);
         return;
@@ -171,7 +185,7 @@ void GameScreen::keyPressEvent(QKeyEvent* event)
 
 ScreenLabel* GameScreen::labelAt(QPoint position) const
 {
-    for (ScreenLabel* label : {labels_.label3, labels_.pause, labels_.label4}) {
+    for (ScreenLabel* label : {labels_.submitButton, labels_.pause, labels_.quitButton}) {
         if (label->look().rect.contains(position))
             return label;
     }
@@ -202,6 +216,19 @@ void GameScreen::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
+void GameScreen::changeEvent(QEvent* event)
+{
+    // Another program took the focus, or the window went down to the taskbar: the run
+    // must not go on unseen. The game's own boxes and board do not count as leaving.
+    const bool left = (event->type() == QEvent::ActivationChange && !QApplication::activeWindow())
+                      || (event->type() == QEvent::WindowStateChange && isMinimized());
+    if (left) {
+        core_.windowLeft();
+        refresh();
+    }
+    QWidget::changeEvent(event);
+}
+
 void GameScreen::closeMenuAndBoards()
 {
     Navigator::instance().closeMenuAndBoards();
@@ -224,6 +251,8 @@ void GameScreen::showMessage(const QString& text)
     refresh();  // the screen shows the moment of the message while it is open
     QMessageBox box(QMessageBox::NoIcon, applicationTitle, text, QMessageBox::Ok, this);
     box.button(QMessageBox::Ok)->setIcon(QIcon());
+    if (!QApplication::activeWindow())
+        box.setAttribute(Qt::WA_ShowWithoutActivating);  // never over another program's window
     box.exec();
 }
 
@@ -255,6 +284,18 @@ void GameScreen::showScoreBoard()
 void GameScreen::endProgram()
 {
     Navigator::instance().endProgram();
+}
+
+void GameScreen::submitResult()
+{
+    submitScore(core_, submissionMemory(), scoreFileLocation(mode_));
+}
+
+void GameScreen::switchSound()
+{
+    SoundSwitch& sound = SoundSwitch::instance();
+    if (sound.toggle() && sound.isOn())
+        PickupTone::instance().open();
 }
 
 }  // namespace drovane

@@ -31,8 +31,9 @@ public:
     QTimer* timer(GameTimer which) const;
     ScreenLabel* label(const QString& name) const;
 
-    // Maps a Qt key to the classic virtual key code the rules know (0 for others).
-    static int virtualKeyCode(int qtKey);
+    // Maps a Qt key to the classic virtual key code the rules know (0 for others). Shift,
+    // Ctrl and Alt change nothing, except that S and Q count only with Ctrl (keys::control).
+    static int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers = {});
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -40,6 +41,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // GameHost
@@ -50,6 +52,8 @@ private:
     void beep() override;
     void showScoreBoard() override;
     void endProgram() override;
+    void submitResult() override;
+    void switchSound() override;
 
     void createLabels();
     void createTimers();

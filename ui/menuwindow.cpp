@@ -10,6 +10,7 @@
 #include "ui/wrappingbutton.h"
 
 #include <QButtonGroup>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -50,19 +51,19 @@ MenuWindow::MenuWindow(QWidget* parent) : QWidget(parent)
     applyWindowRules(this, clientSize);
     setWindowTitle(QStringLiteral("menu"));
 
-    command1_ = new WrappingButton(QStringLiteral("Jouer"), this);
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->setGeometry(twipsRect(1200, 3720, 1215, 615));
-    command2_ = new WrappingButton(QStringLiteral("Afficher les scores"), this);
-    command2_->setObjectName(QStringLiteral("Command2"));
-    command2_->setGeometry(twipsRect(3120, 3720, 1215, 615));
-    for (QPushButton* button : {command1_, command2_})
+    playButton_ = new WrappingButton(QStringLiteral("Jouer"), this);
+    playButton_->setObjectName(QStringLiteral("Command1"));
+    playButton_->setGeometry(twipsRect(1200, 3720, 1215, 615));
+    scoresButton_ = new WrappingButton(QStringLiteral("Afficher les scores"), this);
+    scoresButton_->setObjectName(QStringLiteral("Command2"));
+    scoresButton_->setGeometry(twipsRect(3120, 3720, 1215, 615));
+    for (QPushButton* button : {playButton_, scoresButton_})
         button->setFont(dialogFont());
 
     options_ = new QButtonGroup(this);
     options_->setExclusive(true);
-    QWidget* previous = command2_;
-    setTabOrder(command1_, command2_);
+    QWidget* previous = scoresButton_;
+    setTabOrder(playButton_, scoresButton_);
     for (const GameMode& mode : allGameModes()) {
         const OptionPlace& place = optionPlaces[mode.index - 1];
         auto* option = new QRadioButton(toQString(mode.menuCaption), this);
@@ -76,28 +77,40 @@ MenuWindow::MenuWindow(QWidget* parent) : QWidget(parent)
     }
     options_->button(defaultModeIndex)->setChecked(true);
 
-    auto* label2 = new QLabel(QStringLiteral("Choisir le mode de jeux:"), this);
-    label2->setObjectName(QStringLiteral("Label2"));
-    label2->setGeometry(twipsRect(960, 1080, 2775, 375));
-    label2->setFont(comicFont(9.75));
-    label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    paintOn(label2, background, {255, 128, 0});
+    auto* modePrompt = new QLabel(QStringLiteral("Choisir le mode de jeux:"), this);
+    modePrompt->setObjectName(QStringLiteral("Label2"));
+    modePrompt->setGeometry(twipsRect(960, 1080, 2775, 375));
+    modePrompt->setFont(comicFont(9.75));
+    modePrompt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    paintOn(modePrompt, background, {255, 128, 0});
 
-    auto* image1 = new QLabel(this);
-    image1->setObjectName(QStringLiteral("Image1"));
-    image1->setGeometry(twipsRect(840, 240, 3900, 645));
-    image1->setPixmap(QPixmap::fromImage(logoPicture()));
-    image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("Image1"));
+    logo->setGeometry(twipsRect(840, 240, 3900, 645));
+    logo->setPixmap(QPixmap::fromImage(logoPicture()));
+    logo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    connect(command1_, &QPushButton::clicked, this, &MenuWindow::play);
-    connect(command2_, &QPushButton::clicked, this, &MenuWindow::showScores);
-    command1_->setFocus();
+    connect(playButton_, &QPushButton::clicked, this, &MenuWindow::play);
+    connect(scoresButton_, &QPushButton::clicked, this, &MenuWindow::showScores);
+    playButton_->setFocus();
 }
 
 void MenuWindow::paintEvent(QPaintEvent*)
 {
     // Painted rather than set in the palette, so the buttons keep the system colours.
     QPainter(this).fillRect(rect(), toQColor(background));
+}
+
+void MenuWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (focusWidget() == scoresButton_)
+            showScores();
+        else
+            play();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 const GameMode* MenuWindow::selectedMode() const

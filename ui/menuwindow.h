@@ -22,13 +22,15 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Enter plays the chosen mode; on a focused "Afficher les scores" it shows the scores.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void play();
     void showScores();
 
-    QPushButton* command1_;
-    QPushButton* command2_;
+    QPushButton* playButton_;
+    QPushButton* scoresButton_;
     QButtonGroup* options_;
 };
 

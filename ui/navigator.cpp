@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/navigator.h"
 
+#include "rules/gamemode.h"
+#include "rules/modetext.h"
+
 #include <QApplication>
+
+#include <algorithm>
 
 namespace drovane {
 
@@ -67,8 +72,14 @@ void Navigator::close(const QString& name)
 
 void Navigator::closeMenuAndBoards()
 {
-    for (const char* name : {"menu", "sco", "score0", "score2", "score3", "score4"})
-        close(QString::fromLatin1(name));
+    // The menu, then the boards in the order of their names, as the game has always closed them.
+    QStringList boards;
+    for (const GameMode& mode : allGameModes())
+        boards.append(toQString(mode.scoreBoard));
+    std::sort(boards.begin(), boards.end());
+    close(QStringLiteral("menu"));
+    for (const QString& board : std::as_const(boards))
+        close(board);
 }
 
 void Navigator::endProgram()

@@ -2,6 +2,7 @@
 #include "ui/pickuptone.h"
 
 #include "toneoutput/toneoutput.h"
+#include "ui/soundswitch.h"
 
 #include <QCoreApplication>
 #include <QPluginLoader>
@@ -72,6 +73,8 @@ void PickupTone::open()
 void PickupTone::play()
 {
     ++requests_;
+    if (!SoundSwitch::instance().isOn())
+        return;
     open();
     if (output_)
         output_->write(samples_.data(), samples_.size());

@@ -142,12 +142,13 @@ void PlayfieldPainter::paintStatusBar(QPainter& painter, const ScreenLabels& lab
                                       bool withScore) const
 {
     painter.fillRect(statusBar, status_);
-    for (const ScreenLabel* label : {labels.label1, labels.score, labels.label2, labels.label3, labels.label4}) {
+    for (const ScreenLabel* label :
+         {labels.scoreTitle, labels.score, labels.credit, labels.submitButton, labels.quitButton}) {
         if ((withScore || label != labels.score) && area.intersects(label->look().rect))
             label->paint(painter, area, ratio);
     }
-    paintFrame(painter, *labels.label3);
-    paintFrame(painter, *labels.label4);
+    paintFrame(painter, *labels.submitButton);
+    paintFrame(painter, *labels.quitButton);
     if (area.intersects(labels.pause->look().rect))
         labels.pause->paint(painter, area, ratio);
     paintFrame(painter, *labels.pause);
@@ -155,8 +156,8 @@ void PlayfieldPainter::paintStatusBar(QPainter& painter, const ScreenLabels& lab
 
 const QPixmap& PlayfieldPainter::statusBarAt(qreal ratio, const ScreenLabels& labels) const
 {
-    const std::array<QString, 5> captions = {labels.label1->caption(), labels.label2->caption(),
-                                             labels.label3->caption(), labels.label4->caption(),
+    const std::array<QString, 5> captions = {labels.scoreTitle->caption(), labels.credit->caption(),
+                                             labels.submitButton->caption(), labels.quitButton->caption(),
                                              labels.pause->caption()};
     if (statusBar_.pixmap.isNull() || statusBar_.ratio != ratio || statusBar_.captions != captions) {
         statusBar_.pixmap = QPixmap(statusBar.size() * ratio);

@@ -22,11 +22,11 @@ class ScreenLabel;
 
 // The labels of a game screen, by their role in the drawing order.
 struct ScreenLabels {
-    ScreenLabel* label1;  // "Score:"
+    ScreenLabel* scoreTitle;  // "Score:"
     ScreenLabel* score;
-    ScreenLabel* label2;  // credit
-    ScreenLabel* label3;  // "Valider"
-    ScreenLabel* label4;  // "Quitter"
+    ScreenLabel* credit;
+    ScreenLabel* submitButton;  // "Valider"
+    ScreenLabel* quitButton;    // "Quitter"
     ScreenLabel* pause;
 };
 

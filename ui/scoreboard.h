@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ui/scoregrid.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -28,12 +30,24 @@ public:
     QString cellText(int row, int column) const;
     const QString& scoreFile() const { return scoreFile_; }
 
+    // How much smaller than the other windows the board is drawn, so that it fits the screen
+    // it opens on: 1, or a smaller zoom over the zoom of the game (1/2 or 1/3, ...).
+    double shrink() const { return scale_.factor; }
+
+protected:
+    // Escape closes the board, as its close box does; it never ends the program by itself.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void buildControls(const GameMode& mode);
     void load();
+    void placeOnScreen();
 
     QString scoreFile_;
     QTableWidget* grid_ = nullptr;
+    BoardScale scale_;
+    bool playerMovedCurrentCell_ = false;
+    bool writingCurrentCell_ = false;
 };
 
 }  // namespace drovane

@@ -5,11 +5,13 @@
 #include "scores/scorerecord.h"
 #include "ui/windowrules.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QTableWidget>
 
 #include <algorithm>
+#include <cmath>
 
 namespace drovane {
 namespace {
@@ -41,19 +43,44 @@ QString gridStyle(const GameMode& mode)
 
 }  // namespace
 
+int BoardScale::length(int pixels) const
+{
+    return static_cast<int>(std::lround(pixels * factor));
+}
+
+QRect BoardScale::rect(QRect pixels) const
+{
+    return {length(pixels.left()), length(pixels.top()), length(pixels.width()), length(pixels.height())};
+}
+
+QFont BoardScale::comic(double points) const
+{
+    // In whole pixels: a size in points would be read at another resolution by the table's
+    // style sheet than by the other widgets.
+    QFont font = comicFont(points);
+    font.setPixelSize(std::max(1, length(font.pixelSize())));
+    return font;
+}
+
 QString rankLabel(int rank)
 {
     return (QString::number(rank) + QLatin1Char(':')).leftJustified(3, QLatin1Char(' '));
 }
 
-QTableWidget* makeScoreGrid(const GameMode& mode, QWidget* parent)
+QTableWidget* makeScoreGrid(const GameMode& mode, QWidget* parent, const BoardScale& scale)
 {
     // Row 0 of the table is the horizontal header, which never scrolls.
     auto* grid = new QTableWidget(scoreTableSize, columnCount, parent);
     grid->setObjectName(QStringLiteral("Grd_livre"));
-    grid->setGeometry(twipsRect(0, 0, 9945, 9015));
-    grid->setFont(comicFont(8.25));
-    grid->setStyleSheet(gridStyle(mode));
+    grid->setGeometry(scale.rect(twipsRect(0, 0, 9945, 9015)));
+    grid->setFont(scale.comic(8.25));
+    QString style = gridStyle(mode);
+    if (scale.factor != 1) {
+        // The header's lettering comes from the style sheet, not from the fonts set below.
+        const int headerPixels = QFontInfo(grid->horizontalHeader()->font()).pixelSize();
+        style += QStringLiteral("QHeaderView::section { font-size: %1px; }").arg(scale.length(headerPixels));
+    }
+    grid->setStyleSheet(style);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setWordWrap(false);
@@ -63,9 +90,9 @@ QTableWidget* makeScoreGrid(const GameMode& mode, QWidget* parent)
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->verticalHeader()->hide();
 
-    const int rowHeight = twipsToPixelsTruncated(rowHeightTwips);
+    const int rowHeight = scale.length(twipsToPixelsTruncated(rowHeightTwips));
     for (QHeaderView* header : {grid->horizontalHeader(), grid->verticalHeader()}) {
-        header->setFont(comicFont(8.25));
+        header->setFont(scale.comic(8.25));
         header->setMinimumSectionSize(1);
         header->setSectionResizeMode(QHeaderView::Fixed);
         header->setHighlightSections(false);

@@ -59,6 +59,8 @@ public:
     }
     void showScoreBoard() override { events.append(QStringLiteral("showScoreBoard")); }
     void endProgram() override { events.append(QStringLiteral("endProgram")); }
+    void submitResult() override { events.append(QStringLiteral("submitResult")); }
+    void switchSound() override { events.append(QStringLiteral("switchSound")); }
 
     bool timerEnabled(GameTimer timer) const { return timers[static_cast<int>(timer)]; }
     QStringList messages() const;

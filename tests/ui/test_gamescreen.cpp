@@ -8,6 +8,7 @@
 #include "ui/navigator.h"
 #include "ui/screenlabel.h"
 
+#include <QApplication>
 #include <QTimer>
 
 using namespace drovane;
@@ -96,6 +97,62 @@ private slots:
         Navigator::instance().setEndProgram([&] { ended = true; });
         clickLabel(screen, "Label4");
         QVERIFY(ended);
+    }
+
+    // Another program taking the focus, or the window going down to the taskbar, pauses a
+    // run that is going, as P does; coming back resumes nothing. A paused or lost run stays so.
+    void leavingTheWindowPausesTheRun_data()
+    {
+        QTest::addColumn<QString>("state");  // running, paused or lost
+        QTest::addColumn<bool>("minimise");  // else another program takes the focus
+        QTest::addColumn<QString>("caption");
+        for (const bool minimise : {false, true}) {
+            const char* how = minimise ? "minimised" : "focus lost";
+            QTest::addRow("running, %s", how) << "running" << minimise << "Reprendre";
+            QTest::addRow("paused, %s", how) << "paused" << minimise << "Reprendre";
+            QTest::addRow("lost, %s", how) << "lost" << minimise << "Rejouer";
+        }
+    }
+    void leavingTheWindowPausesTheRun()
+    {
+        QFETCH(QString, state);
+        QFETCH(bool, minimise);
+        QFETCH(QString, caption);
+        GameState gameState;
+        ScriptedRandom random;
+        random.scriptRepeated(0.0f, 87 + 3 * 400);  // a straight corridor, whatever ticks come
+        GameScreen screen(gameMode(5), gameState, random);
+        screen.show();
+        screen.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&screen));
+        if (state == QLatin1String("paused"))
+            QTest::keyClick(&screen, Qt::Key_P);
+        if (state == QLatin1String("lost")) {
+            ModalAnswerer answerer;
+            screen.core().playfield().shipLeft = 100;
+            screen.core().tick();
+            QCOMPARE(answerer.seen(), QStringList{"Drovane|Perdu !"});
+            screen.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&screen));
+        }
+        const RunState before = screen.core().runState();
+
+        if (minimise)
+            screen.showMinimized();
+        else
+            QApplication::setActiveWindow(nullptr);
+        QTRY_COMPARE(screen.label("pause")->caption(), caption);
+        const bool running = before == RunState::Running;
+        QCOMPARE(screen.core().runState(), running ? RunState::Paused : before);
+        for (const GameTimer timer : {GameTimer::Tick, GameTimer::Stone, GameTimer::Bonus, GameTimer::Pellet})
+            QVERIFY(!screen.timer(timer)->isActive());
+
+        // Back in the window: still paused until the player says so.
+        screen.showNormal();
+        screen.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&screen));
+        QCOMPARE(screen.label("pause")->caption(), caption);
+        QVERIFY(!screen.timer(GameTimer::Tick)->isActive());
     }
 
     void ticksScrollTheCorridorOnTheirOwn()

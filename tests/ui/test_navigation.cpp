@@ -180,6 +180,17 @@ private slots:
         QVERIFY(ended);
     }
 
+    // Escape closes a board and never the program: on the last board the menu comes back.
+    void escapeNeverEndsTheProgram()
+    {
+        QVERIFY(runInEventLoop({[] { click("Command2"); }, [] { menu()->close(); },
+                                [] { QTest::keyClick(nav().find(QStringLiteral("sco")), Qt::Key_Escape); },
+                                [] {
+                                    QVERIFY(menu() && menu()->isVisible());
+                                    QVERIFY(!nav().find(QStringLiteral("sco")));
+                                }}));
+    }
+
     void finEndsTheProgram()
     {
         click("Command2");

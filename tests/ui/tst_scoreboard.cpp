@@ -60,10 +60,10 @@ private slots:
                 QVERIFY(board.cellText(row, column).isEmpty());
         }
         const auto* fin = board.findChild<QPushButton*>("cmd_fin");
-        QCOMPARE(board.focusWidget(), fin);
+        const auto* grid = board.findChild<QTableWidget*>("Grd_livre");
+        QCOMPARE(board.focusWidget(), grid);  // not "Fin", which a stray Space would press
         QCOMPARE(board.findChild<QTimer*>("Timer1")->interval(), 2000);
         // The whole layout is inside the window: "Fin" and the last row show.
-        const auto* grid = board.findChild<QTableWidget*>("Grd_livre");
         QVERIFY(board.rect().contains(fin->geometry()));
         QVERIFY(grid->rowViewportPosition(29) + grid->rowHeight(29) <= grid->viewport()->height());
     }
@@ -122,6 +122,32 @@ private slots:
         board.show();
         QTest::mouseClick(board.findChild<QPushButton*>("cmd_fin"), Qt::LeftButton);
         QCOMPARE(endings_, 1);
+    }
+
+    // The keyboard never ends the program from a board: Space and Enter reach the table,
+    // Escape closes the board alone. A refresh leaves the cell the player moved to.
+    void keysNeverEndTheProgram()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("scores");
+        writeTable(path, descendingTable());
+        auto* board = new ScoreBoard(gameMode(1), path);
+        board->setAttribute(Qt::WA_DeleteOnClose, false);
+        board->show();
+        board->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(board));
+        auto* grid = board->findChild<QTableWidget*>("Grd_livre");
+        const int endings = endings_;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(grid, Qt::Key_Up);
+        const int row = grid->currentRow();
+        board->refreshScoreBoard();
+        QCOMPARE(grid->currentRow(), row);
+        QTest::keyClick(grid, Qt::Key_Escape);
+        QVERIFY(!board->isVisible());
+        QCOMPARE(endings_, endings);
+        delete board;
     }
 
     void fileLivesInTheDataFolder()
