@@ -81,8 +81,9 @@ QMargins frameMargins()
 // rows show.
 constexpr QSize boardSize{663, 649};
 
-// With --zoom N every window is N times larger; a board that would not fit its screen so
-// goes down to the largest whole zoom that does, so that its lines stay one pixel wide.
+// With --zoom N (or a desktop scale) every window is N times larger; a board that would
+// not fit its screen so goes down to the largest whole number of screen pixels per pixel
+// of its own that does, so that its lines stay crisp.
 BoardScale fittingScale(const QScreen* screen)
 {
     BoardScale scale;
@@ -90,9 +91,9 @@ BoardScale fittingScale(const QScreen* screen)
         return scale;
     const QRect available = screen->availableGeometry();
     const QMargins frame = frameMargins();
-    const int zoom = std::max(1, static_cast<int>(std::lround(screen->devicePixelRatio())));
-    for (int smaller = zoom; smaller >= 1; --smaller) {
-        scale.factor = double(smaller) / zoom;
+    const double ratio = screen->devicePixelRatio();
+    for (int pixels = static_cast<int>(std::ceil(ratio)); pixels >= 1; --pixels) {
+        scale.factor = std::min(1.0, pixels / ratio);
         const QSize needed = (boardSize * scale.factor).grownBy(frame);
         if (needed.width() <= available.width() && needed.height() <= available.height())
             break;

@@ -28,7 +28,7 @@ QString css(Rgb c)
     return QStringLiteral("rgb(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b);
 }
 
-QString gridStyle(const GameMode& mode)
+QString gridStyle(const GameMode& mode, const BoardScale& scale)
 {
     // The outside colour is the table's background; cells paint their own yellow.
     return QStringLiteral("QTableWidget { background-color: %1; gridline-color: %2; border: none;"
@@ -37,7 +37,7 @@ QString gridStyle(const GameMode& mode)
                           "QHeaderView::section { background-color: %3; color: %4; padding: 0px %5px;"
                           " border: none; border-right: 1px solid %6; border-bottom: 1px solid %6; }")
         .arg(css(mode.gridOutsideColour), lineColour.name(), css(mode.gridHeaderColour), css(mode.gridHeaderTextColour))
-        .arg(cellMargin)
+        .arg(scale.length(cellMargin))
         .arg(css(mode.gridHeaderLineColour));
 }
 
@@ -74,7 +74,7 @@ QTableWidget* makeScoreGrid(const GameMode& mode, QWidget* parent, const BoardSc
     grid->setObjectName(QStringLiteral("Grd_livre"));
     grid->setGeometry(scale.rect(twipsRect(0, 0, 9945, 9015)));
     grid->setFont(scale.comic(8.25));
-    QString style = gridStyle(mode);
+    QString style = gridStyle(mode, scale);
     if (scale.factor != 1) {
         // The header's lettering comes from the style sheet, not from the fonts set below.
         const int headerPixels = QFontInfo(grid->horizontalHeader()->font()).pixelSize();
