@@ -4,17 +4,6 @@
 #include "scores/scoretablefile.h"
 
 namespace drovane {
-namespace {
-
-// Slots 1 to 30: all that a table shows and a save changes.
-constexpr qint64 tableBytes = qint64(scoreTableSize) * scoreSlotSize;
-
-qint64 slotOffset(int recordNumber)
-{
-    return qint64(recordNumber - 1) * scoreSlotSize;
-}
-
-}  // namespace
 
 ScoreRecord readScoreRecord(const QString& path, int recordNumber)
 {
@@ -22,7 +11,8 @@ ScoreRecord readScoreRecord(const QString& path, int recordNumber)
     if (recordNumber < 1 || !table.open(path, ScoreTableFile::Access::Read))
         return emptyScoreRecord();
     // Past the end the read is empty, and an empty slot decodes as the empty record.
-    return decodeScoreRecord(table.read(slotOffset(recordNumber) + scoreSlotSize).mid(slotOffset(recordNumber)));
+    return decodeScoreRecord(
+        table.read(scoreSlotOffset(recordNumber) + scoreSlotSize).mid(scoreSlotOffset(recordNumber)));
 }
 
 bool writeScoreRecord(const QString& path, int recordNumber, const ScoreRecord& record)
@@ -31,8 +21,8 @@ bool writeScoreRecord(const QString& path, int recordNumber, const ScoreRecord& 
     if (recordNumber < 1 || !table.open(path, ScoreTableFile::Access::Write))
         return false;
     // Seeking past the end leaves the gap undefined on some systems: the zeros are written.
-    const qint64 start = std::min(slotOffset(recordNumber), table.size());
-    const QByteArray bytes = QByteArray(slotOffset(recordNumber) - start, '\0') + encodeScoreRecord(record);
+    const qint64 start = std::min(scoreSlotOffset(recordNumber), table.size());
+    const QByteArray bytes = QByteArray(scoreSlotOffset(recordNumber) - start, '\0') + encodeScoreRecord(record);
     if (table.write(start, bytes))
         return true;
     table.discardIfMade();
@@ -44,14 +34,14 @@ QList<ScoreRecord> readScoreTable(const QString& path)
     ScoreTableFile table;
     if (!table.open(path, ScoreTableFile::Access::Read))
         return {};
-    return decodeScoreTable(table.read(tableBytes));
+    return decodeScoreTable(table.read(scoreTableBytes));
 }
 
 QList<ScoreRecord> decodeScoreTable(const QByteArray& bytes)
 {
     // Slots past the 30th have no rank to show; they are left alone.
     QList<ScoreRecord> records;
-    for (qint64 offset = 0; offset < std::min<qint64>(bytes.size(), tableBytes); offset += scoreSlotSize)
+    for (qint64 offset = 0; offset < std::min<qint64>(bytes.size(), scoreTableBytes); offset += scoreSlotSize)
         records.append(decodeScoreRecord(
             QByteArrayView(bytes).sliced(offset, std::min<qint64>(scoreSlotSize, bytes.size() - offset))));
     return records;

@@ -3,6 +3,8 @@
 
 #include <QByteArray>
 
+#include <sys/stat.h>
+
 namespace drovane {
 
 // Small POSIX helpers for the score files, which are reached through descriptors only.
@@ -32,5 +34,11 @@ int openNoFollow(int folderFd, const QByteArray& name, int flags);
 // stops at the end of the file; a write fails unless every byte was written.
 QByteArray readAt(int fd, qint64 offset, qint64 length);
 bool writeAllAt(int fd, qint64 offset, const QByteArray& bytes);
+
+// Two looks at one file: the same device and inode.
+inline bool sameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
 
 }  // namespace drovane

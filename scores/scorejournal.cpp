@@ -43,11 +43,6 @@ bool trusted(const struct stat& journal, const struct stat& table)
            || (table.st_mode & S_IWOTH) != 0 || ((table.st_mode & S_IWGRP) != 0 && journal.st_gid == table.st_gid);
 }
 
-bool sameFile(const struct stat& a, const struct stat& b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 // Removes the journal's name if it still names this journal; empties it otherwise.
 bool invalidate(int folderFd, const QByteArray& name, int journalFd, bool writable)
 {

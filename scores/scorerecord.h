@@ -22,6 +22,14 @@ inline constexpr int scoreTableSize = 30;  // records 1 to 30
 inline constexpr int scoreSlotSize = 128;  // bytes per record on disk
 inline constexpr int nicknameLength = 30;
 inline constexpr int commentMaxLength = 94;  // what a slot has room for after its header
+// Slots 1 to 30: all that a table shows and a save changes.
+inline constexpr qint64 scoreTableBytes = qint64(scoreTableSize) * scoreSlotSize;
+
+// Where record n (from 1) begins in its file.
+constexpr qint64 scoreSlotOffset(int recordNumber)
+{
+    return qint64(recordNumber - 1) * scoreSlotSize;
+}
 
 // What a slot of zero bytes reads as: 30 NUL characters, 0, no comment.
 ScoreRecord emptyScoreRecord();

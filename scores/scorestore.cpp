@@ -6,11 +6,6 @@
 #include <algorithm>
 
 namespace drovane {
-namespace {
-
-constexpr qint64 tableBytes = qint64(scoreTableSize) * scoreSlotSize;
-
-}  // namespace
 
 ScoreFileStore::ScoreFileStore(QString path) : path_(std::move(path))
 {
@@ -20,18 +15,16 @@ ScoreRecord ScoreFileStore::read(int recordNumber)
 {
     if (!locked_)
         return readScoreRecord(path_, recordNumber);
-    const qint64 offset = qint64(recordNumber - 1) * scoreSlotSize;
-    if (recordNumber < 1 || offset >= staged_.size())
-        return emptyScoreRecord();
-    return decodeScoreRecord(
-        QByteArrayView(staged_).sliced(offset, std::min<qint64>(scoreSlotSize, staged_.size() - offset)));
+    // Past the end the slot is empty, and an empty slot decodes as the empty record.
+    return recordNumber < 1 ? emptyScoreRecord()
+                            : decodeScoreRecord(staged_.mid(scoreSlotOffset(recordNumber), scoreSlotSize));
 }
 
 bool ScoreFileStore::write(int recordNumber, const ScoreRecord& record)
 {
     if (!locked_ || recordNumber < 1 || recordNumber > scoreTableSize)
         return false;
-    const qint64 offset = qint64(recordNumber - 1) * scoreSlotSize;
+    const qint64 offset = scoreSlotOffset(recordNumber);
     // A file that ends before the slot grows with zeros, which read as empty records.
     const qint64 from = std::min<qint64>(offset, staged_.size());
     if (staged_.size() < offset + scoreSlotSize)
@@ -48,7 +41,7 @@ bool ScoreFileStore::lock(bool forWriting)
     if (!table_.open(path_, forWriting ? ScoreTableFile::Access::Write : ScoreTableFile::Access::Read))
         return false;
     locked_ = true;
-    onDisk_ = table_.read(tableBytes);
+    onDisk_ = table_.read(scoreTableBytes);
     staged_ = onDisk_;
     return true;
 }

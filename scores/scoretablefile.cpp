@@ -47,11 +47,6 @@ bool trustedLink(const struct stat& link, const struct stat& folder)
            || (folder.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
-bool sameFile(const struct stat& a, const struct stat& b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 }  // namespace
 
 ScoreTableFile::~ScoreTableFile()

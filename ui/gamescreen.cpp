@@ -173,7 +173,7 @@ void GameScreen::paintEvent(QPaintEvent* event)
 
 void GameScreen::keyPressEvent(QKeyEvent* event)
 {
-    // Shift, Ctrl and Alt make no difference; each repeat of a held key counts.
+    // Shift and Alt make no difference, Ctrl only to S and Q; each repeat of a held key counts.
     const int code = virtualKeyCode(event->key(), event->modifiers());
     if (code == 0) {
         QWidget::keyPressEvent(event);

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -141,10 +142,7 @@ void ScoreBoard::buildControls(const GameMode& mode)
     // The focus starts on the table, where the arrows read it: a stray Space or Enter on
     // "Fin" would end the whole program.
     grid_->setFocus();
-    connect(grid_, &QTableWidget::currentCellChanged, this, [this] {
-        if (!writingCurrentCell_)
-            playerMovedCurrentCell_ = true;
-    });
+    connect(grid_, &QTableWidget::currentCellChanged, this, [this] { playerMovedCurrentCell_ = true; });
 
     auto* timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("Timer1"));
@@ -197,9 +195,8 @@ void ScoreBoard::refreshScoreBoard()
     // the player picks another cell: from then on the refresh keeps the player's cell. The
     // table does not scroll either.
     if (!records.isEmpty() && !playerMovedCurrentCell_) {
-        writingCurrentCell_ = true;
+        const QSignalBlocker notThePlayer(grid_);
         grid_->setCurrentCell(static_cast<int>(records.size()) - 1, 3);
-        writingCurrentCell_ = false;
     }
     grid_->verticalScrollBar()->setValue(scrolledTo);
 }

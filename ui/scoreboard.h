@@ -47,7 +47,6 @@ private:
     QTableWidget* grid_ = nullptr;
     BoardScale scale_;
     bool playerMovedCurrentCell_ = false;
-    bool writingCurrentCell_ = false;
 };
 
 }  // namespace drovane
