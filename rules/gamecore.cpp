@@ -68,8 +68,9 @@ void GameCore::tick()
 
 void GameCore::scoreStep()
 {
+    // A rise that no pickup explains marks the score as a cheat, which the submission refuses.
     if (state_.scoreCount > state_.scoreCheck + mode_.scoreTolerance)
-        state_.scoreCount = mode_.scoreClampValue;
+        state_.scoreCount = mode_.cheatMarkerScore;
     state_.scoreCount = addScore(state_.scoreCount, 1);
     state_.scoreCheck = state_.scoreCount;
     field_.scoreCaption = QString::number(state_.scoreCount);
@@ -189,36 +190,24 @@ void GameCore::launchPrize(const Prize& prize)
     side = side == 1 ? 2 : 1;
 }
 
-void GameCore::keyDown(int keyCode)
+void GameCore::command(Command command)
 {
-    // The keys that stand for a label do what its click does, in every state.
-    switch (keyCode) {
-    case keys::submit:
-        host_.submitResult();
+    switch (command) {
+    case Command::SteerLeft:
+        if (isGoing(field_.run))
+            field_.shipLeft = field_.shipLeft - float(geometry::shipStep);
         return;
-    case keys::quit:
-        clickQuit();
+    case Command::SteerRight:
+        if (isGoing(field_.run))
+            field_.shipLeft = field_.shipLeft + float(geometry::shipStep);
         return;
-    case keys::replay:
-    case keys::replayF2:
+    case Command::Pause:
+        pauseOrResume();  // in every state: it resumes a run that is not going
+        return;
+    case Command::Replay:
         if (isLost(field_.run))
             restartRun(RunRestart::Replay);
         return;
-    case keys::mute:
-        host_.switchSound();
-        return;
-    default:
-        break;
-    }
-    if (isGoing(field_.run)) {
-        if (keyCode == keys::left)
-            field_.shipLeft = field_.shipLeft - float(geometry::shipStep);
-        else if (keyCode == keys::right)
-            field_.shipLeft = field_.shipLeft + float(geometry::shipStep);
-        else if (keyCode == keys::pause)
-            pauseOrResume();
-    } else if (keyCode == keys::pause) {
-        pauseOrResume();
     }
 }
 
@@ -243,15 +232,10 @@ void GameCore::pauseOrResume()
     }
 }
 
-void GameCore::clickQuit()
-{
-    host_.endProgram();
-}
-
 void GameCore::windowLeft()
 {
     if (isGoing(field_.run))
-        keyDown(keys::pause);
+        command(Command::Pause);
 }
 
 void GameCore::restartRun(RunRestart restart)

@@ -4,6 +4,7 @@
 #include "rules/gamehost.h"
 #include "rules/gamestate.h"
 #include "rules/playfield.h"
+#include "rules/submittedrun.h"
 
 #include <cstdint>
 
@@ -12,24 +13,13 @@ namespace drovane {
 struct GameMode;
 class RandomSource;
 
-// Key codes a game screen reacts to.
-namespace keys {
-inline constexpr int left = 37;
-inline constexpr int right = 39;
-inline constexpr int pause = 80;
-inline constexpr int mute = 77;       // M
-inline constexpr int replay = 82;     // R, as a click on "Rejouer"
-inline constexpr int replayF2 = 113;  // F2, the same
-// Chords with Ctrl carry this flag beside the key's code.
-inline constexpr int control = 0x10000;
-inline constexpr int submit = control | 83;  // Ctrl+S, as a click on "Valider"
-inline constexpr int quit = control | 81;    // Ctrl+Q, as a click on "Quitter"
-}  // namespace keys
-
-// The two ways a new run starts on a screen that is already loaded: the replay (a
-// click on `pause` after a loss) sets back everything the load step sets; the cheat
-// restart of a refused submission leaves scoreCheck and the prizes' Top as they were.
-enum class RunRestart { Replay, CheatRestart };
+// What the player tells a run, from whichever key the screen maps onto it.
+enum class Command {
+    SteerLeft,   // moves the ship one step left while the run is going
+    SteerRight,  // one step right
+    Pause,       // pauses a run that is going, resumes one that is not
+    Replay,      // starts a lost run again, as a click on "Rejouer" does; nothing otherwise
+};
 
 // What tells the bonus and the pellet apart when their timers launch them.
 struct Prize {
@@ -40,17 +30,17 @@ inline constexpr Prize bonusPrize{&Playfield::bonus, &GameState::bonusSide};
 inline constexpr Prize pelletPrize{&Playfield::pellet, &GameState::pelletSide};
 
 // The rules of one game screen, without any window: it is driven by events (load,
-// ticks, launches, keys, clicks) and reaches the outside only through GameHost.
-class GameCore {
+// ticks, launches, commands, clicks) and reaches the outside only through GameHost.
+// The score submission works on it as a SubmittedRun.
+class GameCore final : public SubmittedRun {
 public:
     GameCore(const GameMode& mode, GameState& state, GameHost& host, RandomSource& random);
 
-    const GameMode& mode() const { return mode_; }
+    const GameMode& mode() const override { return mode_; }
     const Playfield& playfield() const { return field_; }
     Playfield& playfield() { return field_; }
     const GameState& state() const { return state_; }
     GameState& state() { return state_; }
-    GameHost& host() { return host_; }
     RunState runState() const { return field_.run; }
 
     // Events.
@@ -59,21 +49,28 @@ public:
     void launchStone();
     void launchBonus() { launchPrize(bonusPrize); }
     void launchPellet() { launchPrize(pelletPrize); }
-    void keyDown(int keyCode);
+    void command(Command command);
     void clickPause();
-    void clickQuit();
     // The window lost the focus to another program or was minimised: a run that is going
     // pauses as P pauses it. Coming back resumes nothing.
     void windowLeft();
+    // The end-of-run sequence, as a collision runs it.
+    void lose();
 
-    // Shared procedures, also used by the score submission.
-    void setTimers(bool enabled);  // the screen's timer switch: every timer its mode has
-    void stopTick();               // GameTimer::Tick alone
-    void buildTunnel();
-    void lose();  // the end-of-run sequence
-    void restartRun(RunRestart restart);
+    // SubmittedRun
+    std::int16_t score() const override { return state_.scoreCount; }
+    void stopTick() override;
+    void cheatRestart() override { restartRun(RunRestart::CheatRestart); }
 
 private:
+    // The two ways a new run starts on a screen that is already loaded: the replay (a
+    // click on `pause` after a loss) sets back everything the load step sets; the cheat
+    // restart of a refused submission leaves scoreCheck and the prizes' Top as they were.
+    enum class RunRestart { Replay, CheatRestart };
+
+    void setTimers(bool enabled);  // the screen's timer switch: every timer its mode has
+    void buildTunnel();
+    void restartRun(RunRestart restart);
     void launchPrize(const Prize& prize);
     void scoreStep();
     void wallTests();

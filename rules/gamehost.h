@@ -8,7 +8,7 @@ namespace drovane {
 enum class GameTimer { Tick = 1, Stone = 2, Bonus = 3, Pellet = 4 };
 
 // What the rules of a game screen need from the outside world. The real screen
-// answers with Qt timers, modal boxes and sound; tests answer with scripts.
+// answers with Qt timers, a modal box and sound; tests answer with scripts.
 class GameHost {
 public:
     virtual ~GameHost() = default;
@@ -17,20 +17,10 @@ public:
     virtual void closeMenuAndBoards() = 0;
     // Switching a timer from off to on restarts its countdown from the full interval.
     virtual void setTimerEnabled(GameTimer timer, bool enabled) = 0;
-    // Modal message with one OK button; returns when the player closes it.
+    // Modal message with one OK button ("Perdu !"); returns when the player closes it.
     virtual void showMessage(const QString& text) = 0;
-    // Modal input box with OK and Cancel; Cancel gives the empty text.
-    virtual QString askText(const QString& prompt, int maxLength) = 0;
     // The short high tone of a pickup.
     virtual void beep() = 0;
-    // Shows the mode's score board (loading it if needed) and brings it to the front.
-    virtual void showScoreBoard() = 0;
-    // Ends the program at once.
-    virtual void endProgram() = 0;
-    // Offers the run's result to the mode's table, as a click on "Valider" does.
-    virtual void submitResult() = 0;
-    // Turns the pickup tone off, or on again, and remembers the choice.
-    virtual void switchSound() = 0;
 };
 
 }  // namespace drovane

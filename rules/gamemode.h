@@ -38,8 +38,10 @@ struct GameMode {
 
     std::optional<std::int16_t> stoneScoreLimit;
     std::optional<std::int16_t> nearWallScore;
+    // A score that rose by more than scoreTolerance between two ticks is forced to
+    // cheatMarkerScore, one above scoreCap: the highest score the submission accepts.
     std::int16_t scoreTolerance;
-    std::int16_t scoreClampValue;
+    std::int16_t cheatMarkerScore;
     std::int16_t scoreCap;
 
     double driftLimit;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scores/submission.h"
 
-#include "rules/gamecore.h"
 #include "rules/gamemode.h"
+#include "rules/submittedrun.h"
 #include "scores/scorestore.h"
 
 namespace drovane {
@@ -34,7 +34,7 @@ QString outcomeMessage(const InsertionResult& result)
                           "Pour voir les scores des autres consultez le fichier scores jeux");
 }
 
-void askNicknameAndComment(GameHost& host, SubmissionMemory& memory)
+void askNicknameAndComment(SubmissionHost& host, SubmissionMemory& memory)
 {
     do {
         memory.enteredNickname = host.askText(QStringLiteral("entrez votre pseudo"), unlimitedLength);
@@ -50,22 +50,21 @@ SubmissionMemory& submissionMemory()
     return memory;
 }
 
-void submitScore(GameCore& core, SubmissionMemory& memory, const QString& scoreFile)
+void submitScore(SubmittedRun& run, SubmissionHost& host, SubmissionMemory& memory, const QString& scoreFile)
 {
     ScoreFileStore store(scoreFile);
-    submitScore(core, memory, store);
+    submitScore(run, host, memory, store);
 }
 
-void submitScore(GameCore& core, SubmissionMemory& memory, ScoreStore& store)
+void submitScore(SubmittedRun& run, SubmissionHost& host, SubmissionMemory& memory, ScoreStore& store)
 {
-    GameHost& host = core.host();
-    core.stopTick();
-    if (core.state().scoreCount > core.mode().scoreCap) {
+    run.stopTick();
+    if (run.score() > run.mode().scoreCap) {
         host.showMessage(QStringLiteral("BUG ! spice di tricheur !!"));
-        core.restartRun(RunRestart::CheatRestart);
+        run.cheatRestart();
     }
     // Taken now: after a cheat restart the run goes on behind the boxes.
-    const std::int16_t score = core.state().scoreCount;
+    const std::int16_t score = run.score();
 
     const bool beatsLast = store.read(scoreTableSize).score < score;
     if (beatsLast)

@@ -5,7 +5,6 @@
 #include "rules/modetext.h"
 #include "rules/randomsource.h"
 #include "scores/scorepaths.h"
-#include "scores/submission.h"
 #include "ui/colours.h"
 #include "ui/navigator.h"
 #include "ui/pickuptone.h"
@@ -81,10 +80,10 @@ void GameScreen::createLabels()
     labels_.pause = button("pause", QStringLiteral("Pause"), twipsRect(2280, 3720, 855, 255));
 
     connect(labels_.submitButton, &ScreenLabel::clicked, this, [this] {
-        submitResult();
+        perform(ScreenAction::Submit);
         refresh();
     });
-    connect(labels_.quitButton, &ScreenLabel::clicked, this, [this] { core_.clickQuit(); });
+    connect(labels_.quitButton, &ScreenLabel::clicked, this, [this] { perform(ScreenAction::Quit); });
     connect(labels_.pause, &ScreenLabel::clicked, this, [this] {
         core_.clickPause();
         refresh();
@@ -139,28 +138,27 @@ void GameScreen::syncCaptions()
     labels_.pause->setCaption(pauseCaption(core_.playfield().run));
 }
 
-int GameScreen::virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers)
+GameScreen::KeyMeaning GameScreen::keyMeaning(int qtKey, Qt::KeyboardModifiers modifiers)
 {
     const bool control = modifiers.testFlag(Qt::ControlModifier);
     switch (qtKey) {
     case Qt::Key_Left:
-        return keys::left;
+        return Command::SteerLeft;
     case Qt::Key_Right:
-        return keys::right;
+        return Command::SteerRight;
     case Qt::Key_P:
-        return keys::pause;
-    case Qt::Key_M:
-        return keys::mute;
+        return Command::Pause;
     case Qt::Key_R:
-        return keys::replay;
     case Qt::Key_F2:
-        return keys::replayF2;
+        return Command::Replay;
+    case Qt::Key_M:
+        return ScreenAction::SwitchSound;
     case Qt::Key_S:
-        return control ? keys::submit : 0;
+        return control ? KeyMeaning(ScreenAction::Submit) : KeyMeaning();
     case Qt::Key_Q:
-        return control ? keys::quit : 0;
+        return control ? KeyMeaning(ScreenAction::Quit) : KeyMeaning();
     default:
-        return 0;
+        return {};
     }
 }
 
@@ -174,12 +172,15 @@ void GameScreen::paintEvent(QPaintEvent* event)
 void GameScreen::keyPressEvent(QKeyEvent* event)
 {
     // Shift and Alt make no difference, Ctrl only to S and Q; each repeat of a held key counts.
-    const int code = virtualKeyCode(event->key(), event->modifiers());
-    if (code == 0) {
+    const KeyMeaning meaning = keyMeaning(event->key(), event->modifiers());
+    if (const auto* command = std::get_if<Command>(&meaning)) {
+        core_.command(*command);
+    } else if (const auto* action = std::get_if<ScreenAction>(&meaning)) {
+        perform(*action);
+    } else {
         QWidget::keyPressEvent(event);
         return;
     }
-    core_.keyDown(code);
     refresh();
 }
 
@@ -281,6 +282,21 @@ void GameScreen::showScoreBoard()
     Navigator::instance().show(toQString(mode_.scoreBoard));
 }
 
+void GameScreen::perform(ScreenAction action)
+{
+    switch (action) {
+    case ScreenAction::Submit:
+        submitResult();
+        return;
+    case ScreenAction::Quit:
+        endProgram();
+        return;
+    case ScreenAction::SwitchSound:
+        switchSound();
+        return;
+    }
+}
+
 void GameScreen::endProgram()
 {
     Navigator::instance().endProgram();
@@ -288,7 +304,7 @@ void GameScreen::endProgram()
 
 void GameScreen::submitResult()
 {
-    submitScore(core_, submissionMemory(), scoreFileLocation(mode_));
+    submitScore(core_, *this, submissionMemory(), scoreFileLocation(mode_));
 }
 
 void GameScreen::switchSound()

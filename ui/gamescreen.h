@@ -4,11 +4,13 @@
 #include "rules/gamecore.h"
 #include "rules/gamehost.h"
 #include "rules/randomsource.h"
+#include "scores/submission.h"
 #include "ui/playfieldpainter.h"
 
 #include <QWidget>
 
 #include <array>
+#include <variant>
 
 class QTimer;
 
@@ -17,11 +19,19 @@ namespace drovane {
 struct GameMode;
 class ScreenLabel;
 
-// The window of one mode's game. It forwards every event to the rules and draws
-// their state; constructing it is the screen's load step.
-class GameScreen : public QWidget, private GameHost {
+// The window of one mode's game. It forwards the events of a run to the rules and
+// draws their state, and runs "Valider", "Quitter" and the sound switch itself;
+// constructing it is the screen's load step.
+class GameScreen : public QWidget, private GameHost, private SubmissionHost {
     Q_OBJECT
 public:
+    // What the screen does itself, rather than the rules: the keys of "Valider" and
+    // "Quitter", and the sound switch.
+    enum class ScreenAction { Submit, Quit, SwitchSound };
+    // What a key means on a game screen: a command for the rules, one of the screen's
+    // own actions, or nothing (std::monostate).
+    using KeyMeaning = std::variant<std::monostate, Command, ScreenAction>;
+
     explicit GameScreen(const GameMode& mode, GameState& state = sharedGameState(),
                         RandomSource& random = programRandom());
     ~GameScreen() override;
@@ -31,9 +41,10 @@ public:
     QTimer* timer(GameTimer which) const;
     ScreenLabel* label(const QString& name) const;
 
-    // Maps a Qt key to the classic virtual key code the rules know (0 for others). Shift,
-    // Ctrl and Alt change nothing, except that S and Q count only with Ctrl (keys::control).
-    static int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers = {});
+    // Every key a game screen answers: the arrows, P, R and F2 for the rules, Ctrl+S,
+    // Ctrl+Q and M for the screen. Shift, Ctrl and Alt change nothing, except that S and
+    // Q count only with Ctrl.
+    static KeyMeaning keyMeaning(int qtKey, Qt::KeyboardModifiers modifiers = {});
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -47,13 +58,16 @@ private:
     // GameHost
     void closeMenuAndBoards() override;
     void setTimerEnabled(GameTimer timer, bool enabled) override;
-    void showMessage(const QString& text) override;
-    QString askText(const QString& prompt, int maxLength) override;
+    void showMessage(const QString& text) override;  // SubmissionHost's too
     void beep() override;
+    // SubmissionHost
+    QString askText(const QString& prompt, int maxLength) override;
     void showScoreBoard() override;
-    void endProgram() override;
-    void submitResult() override;
-    void switchSound() override;
+
+    void perform(ScreenAction action);
+    void submitResult();
+    void endProgram();
+    void switchSound();
 
     void createLabels();
     void createTimers();

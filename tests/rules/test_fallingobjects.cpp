@@ -296,7 +296,7 @@ private slots:
         if (replay)
             f.core.clickPause();
         else
-            f.core.restartRun(RunRestart::CheatRestart);
+            f.core.cheatRestart();
         const bool has[] = {m.hasStone(), m.hasBonus(), m.hasPellet()};
         for (int kind : {Stone, Bonus, Pellet}) {
             const bool toTop = has[kind] && (replay || kind == Stone);

@@ -54,7 +54,7 @@ private slots:
     {
         for (const GameMode& mode : allGameModes()) {
             // A score the tick forced is always refused by the submission.
-            QCOMPARE(mode.scoreClampValue, mode.scoreCap + 1);
+            QCOMPARE(mode.cheatMarkerScore, mode.scoreCap + 1);
             // Between two ticks only pickups raise the score.
             const int largestRise = (mode.hasBonus() ? 100 : 0) + (mode.hasPellet() ? 30 : 0);
             QVERIFY(mode.scoreTolerance >= largestRise + 1);

@@ -91,7 +91,7 @@ private slots:
             const QByteArray name(mode.gameScreen.data(), qsizetype(mode.gameScreen.size()));
             QTest::newRow(name + " at tolerance")
                 << mode.index << int(mode.scoreTolerance) << 10 + mode.scoreTolerance + 1;
-            QTest::newRow(name + " one over") << mode.index << mode.scoreTolerance + 1 << mode.scoreClampValue + 1;
+            QTest::newRow(name + " one over") << mode.index << mode.scoreTolerance + 1 << mode.cheatMarkerScore + 1;
         }
         QTest::newRow("space3 two points forced") << 3 << 2 << 4502;
         QTest::newRow("space a bonus passes") << 2 << 100 << 111;

@@ -31,10 +31,10 @@ std::vector<double> timeSubmissions(const QString& path, const QByteArray& table
     for (int i = 0; i < runs; ++i) {
         writeBytes(path, table);
         SubmissionRun run(2, score);
-        run.host.answers = {QStringLiteral("ace"), QStringLiteral("bench")};
+        run.submissionHost.answers = {QStringLiteral("ace"), QStringLiteral("bench")};
         QElapsedTimer clock;
         clock.start();
-        submitScore(run.core, run.memory, path);
+        submitScore(run.core, run.submissionHost, run.memory, path);
         micros.push_back(double(clock.nsecsElapsed()) / 1000.0);
     }
     return micros;

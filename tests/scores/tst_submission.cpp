@@ -375,9 +375,9 @@ private slots:
         const QByteArray before = fileBytes(path);
 
         SubmissionRun run(2, 3500);
-        run.host.answers = {"neo", "hi"};
+        run.submissionHost.answers = {"neo", "hi"};
         ProbeStore store(path, failingWrite);
-        submitScore(run.core, run.memory, store);
+        submitScore(run.core, run.submissionHost, run.memory, store);
 
         QCOMPARE(run.host.events, flow(1, true, says::notSaved));
         QCOMPARE(fileBytes(path), before);
@@ -459,9 +459,9 @@ private slots:
             QVERIFY(writeBytes(targetPath, before));
 
         SubmissionRun run(2, 3500);
-        run.host.answers = {"neo", "hi"};
+        run.submissionHost.answers = {"neo", "hi"};
         ProbeStore store(path, failingWrite);
-        submitScore(run.core, run.memory, store);
+        submitScore(run.core, run.submissionHost, run.memory, store);
 
         QCOMPARE(run.host.events, flow(1, true, outcome));
         QVERIFY(QFileInfo(path).isSymLink());
@@ -562,9 +562,9 @@ private slots:
         const QString path = dir.filePath("scores");
         writeTable(path, descendingTable());
         SubmissionRun run(2, score);
-        run.host.answers = {"neo", ""};
+        run.submissionHost.answers = {"neo", ""};
         ProbeStore store(path, 0);
-        submitScore(run.core, run.memory, store);
+        submitScore(run.core, run.submissionHost, run.memory, store);
         QCOMPARE(store.reads, reads);
         QCOMPARE(store.writes, writes);
     }

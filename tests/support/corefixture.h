@@ -4,6 +4,7 @@
 #include "rules/gamecore.h"
 #include "rules/gamemode.h"
 #include "support/corridor.h"
+#include "support/testdoubles.h"
 #include "support/testmain.h"
 
 namespace drovane::test {

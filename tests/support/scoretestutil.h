@@ -6,6 +6,7 @@
 #include "rules/gamestate.h"
 #include "scores/scorefile.h"
 #include "scores/submission.h"
+#include "support/testdoubles.h"
 #include "support/testmain.h"
 
 #include <QFile>
@@ -69,13 +70,14 @@ struct SubmissionRun {
     }
     void submit(const QString& scoreFile, const QStringList& answers = {})
     {
-        host.answers.insert(host.answers.end(), answers.begin(), answers.end());
-        submitScore(core, memory, scoreFile);
+        submissionHost.answers.insert(submissionHost.answers.end(), answers.begin(), answers.end());
+        submitScore(core, submissionHost, memory, scoreFile);
     }
 
     const GameMode& mode;
     GameState state;
     FakeHost host;
+    FakeSubmissionHost submissionHost{host};
     ScriptedRandom random;
     GameCore core;
     SubmissionMemory memory;

@@ -6,6 +6,7 @@
 #include "scores/scorepaths.h"
 #include "support/corridor.h"
 #include "support/modalanswerer.h"
+#include "support/testdoubles.h"
 #include "support/testmain.h"
 #include "ui/gamescreen.h"
 #include "ui/navigator.h"

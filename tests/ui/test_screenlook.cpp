@@ -7,6 +7,7 @@
 #include "rules/gamemode.h"
 #include "support/corridor.h"
 #include "support/fixedrandom.h"
+#include "support/testdoubles.h"
 #include "support/testmain.h"
 #include "ui/colours.h"
 #include "ui/gamescreen.h"
