@@ -151,14 +151,14 @@ void ScoreBoard::placeOnScreen()
     QScreen* screen = screenOfTheGame();
     if (!screen)
         return;
-    // Centred, with its title bar on the screen however little room there is.
+    // Centred, frame included, with its title bar on the screen however little room there is.
     const QRect available = screen->availableGeometry();
-    const QMargins frame = frameMargins();
-    const QRect outer = rect().marginsAdded(frame);
-    QPoint topLeft = available.center() - outer.center();
-    topLeft.setX(std::max(available.left(), std::min(topLeft.x(), available.right() + 1 - outer.width())));
-    topLeft.setY(std::max(available.top(), std::min(topLeft.y(), available.bottom() + 1 - outer.height())));
-    move(topLeft + QPoint(frame.left(), frame.top()));
+    QRect outer(QPoint(0, 0), size().grownBy(frameMargins()));
+    outer.moveCenter(available.center());
+    outer.moveLeft(std::max(available.left(), std::min(outer.left(), available.right() + 1 - outer.width())));
+    outer.moveTop(std::max(available.top(), std::min(outer.top(), available.bottom() + 1 - outer.height())));
+    // Before the window exists, a move places its frame.
+    move(outer.topLeft());
 }
 
 void ScoreBoard::load()
