@@ -94,7 +94,7 @@ inline constexpr Control endButton{"cmd_fin", {4080, 9120, 1695, 615}};
 inline constexpr Control webAddress{"Label1", {600, 9240, 2415, 375}};
 inline constexpr Control credit{"Label2", {8040, 9240, 1575, 495}};
 inline constexpr Control grid{"Grd_livre", {0, 0, 9945, 9015}};
-inline constexpr int gridRowHeight = 240;                   // all 31 rows fit the grid's height
+inline constexpr int gridRowHeight = 240;                     // all 31 rows fit the grid's height
 inline constexpr int gridColumnWidths[] = {1500, 650, 7300};  // columns 1 to 3
 // The window manager's frame, in pixels, where no open window of the game shows it.
 inline constexpr QMargins usualFrame{4, 30, 4, 4};
