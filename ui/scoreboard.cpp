@@ -113,10 +113,10 @@ void ScoreBoard::buildControls(const GameMode& mode)
     setPalette(palette);
     setAutoFillBackground(true);
 
-    const auto& controls = layout::scoreBoard::endButton;
+    const Control& fin = layout::scoreBoard::endButton;
     auto* endButton = new QPushButton(QStringLiteral("Fin"), this);
-    endButton->setObjectName(QString::fromLatin1(controls.name));
-    endButton->setGeometry(scale_.rect(twipsToPixels(controls.place)));
+    endButton->setObjectName(QString::fromLatin1(fin.name));
+    endButton->setGeometry(scale_.rect(twipsToPixels(fin.place)));
     endButton->setFont(scale_.comic(9.75));
     connect(endButton, &QPushButton::clicked, this, [] { Navigator::instance().endProgram(); });
 
