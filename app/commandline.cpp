@@ -44,10 +44,15 @@ CommandLine readCommandLine(const QStringList& arguments, const QString& scoresF
                        "  ← et →     pilotent le vaisseau\n"
                        "  P          met en pause et reprend\n"
                        "  M          coupe le son ou le rétablit (le choix est gardé)\n"
-                       "  Ctrl+S     Valider : enregistre le score\n"
+                       "  Ctrl+S     Valider : propose le score au tableau, qui peut le refuser\n"
                        "  R ou F2    Rejouer, après une partie perdue\n"
-                       "  Ctrl+Q     Quitter\n"
-                       "Au menu, Entrée lance le mode choisi ; Échap ferme un tableau des scores."));
+                       "  Ctrl+Q     Quitter ; au menu et sur un tableau des scores aussi\n"
+                       "\n"
+                       "Au menu, Tab passe de « Jouer » à « Afficher les scores » puis au mode choisi,\n"
+                       "les flèches changent de mode et Entrée lance le mode choisi ; sur « Afficher les\n"
+                       "scores », Entrée montre les scores du mode choisi. Sur un tableau des scores, Tab\n"
+                       "mène à « Fin » et Échap le ferme comme sa case de fermeture : fermer la dernière\n"
+                       "fenêtre termine le jeu."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Affiche cette aide."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Affiche la version du jeu."));

@@ -6,6 +6,8 @@
 #include "rules/randomsource.h"
 #include "scores/scorepaths.h"
 #include "ui/colours.h"
+#include "ui/fonts.h"
+#include "ui/layout.h"
 #include "ui/navigator.h"
 #include "ui/pickuptone.h"
 #include "ui/screenlabel.h"
@@ -27,8 +29,7 @@ namespace drovane {
 namespace {
 
 const QString applicationTitle = QStringLiteral("Drovane");
-constexpr QSize clientSize{twipsToPixelsTruncated(geometry::clientWidth),
-                           twipsToPixelsTruncated(geometry::clientHeight)};
+constexpr QSize clientSize = twipsLengthToPixels(layout::gameScreen::clientArea);
 
 }  // namespace
 
@@ -61,23 +62,27 @@ void GameScreen::createLabels()
     const QColor status = toQColor(mode_.statusColour);
     const QColor paleYellow(255, 255, 128);
     const QColor paleGreen(128, 255, 128);
-    const auto decor = [this](const char* name, const QString& caption, const ScreenLabel::Look& look) {
-        return new ScreenLabel(QString::fromLatin1(name), caption, look, this);
+    const auto decor = [this](const Control& control, const QString& caption, ScreenLabel::Look look) {
+        look.rect = twipsToPixels(control.place);
+        return new ScreenLabel(QString::fromLatin1(control.name), caption, look, this);
     };
-    const auto button = [&](const char* name, const QString& caption, QRect rect) {
-        return decor(name, caption,
-                     {rect, Qt::AlignHCenter, dialogFont(), systemColour(SystemColour::ButtonFace, palette()),
+    const auto button = [&](const Control& control, const QString& caption) {
+        return decor(control, caption,
+                     {{},
+                      Qt::AlignHCenter,
+                      dialogFont(),
+                      systemColour(SystemColour::ButtonFace, palette()),
                       systemColour(SystemColour::ButtonText, palette())});
     };
-    labels_.scoreTitle = decor("Label1", QStringLiteral("Score:"),
-                               {twipsRect(4200, 3720, 615, 255), Qt::AlignLeft, comicFont(9), status, paleYellow});
-    labels_.score = decor("score", QStringLiteral("0"),
-                          {twipsRect(4920, 3720, 975, 255), Qt::AlignLeft, comicFont(9), status, paleYellow});
-    labels_.credit = decor("Label2", QStringLiteral("By Pelmar"),
-                           {twipsRect(240, 3600, 1095, 255), Qt::AlignLeft, comicFont(9.75), status, paleGreen});
-    labels_.submitButton = button("Label3", QStringLiteral("Valider"), twipsRect(1320, 3720, 855, 255));
-    labels_.quitButton = button("Label4", QStringLiteral("Quitter"), twipsRect(3240, 3720, 855, 255));
-    labels_.pause = button("pause", QStringLiteral("Pause"), twipsRect(2280, 3720, 855, 255));
+    namespace place = layout::gameScreen;
+    labels_.scoreTitle = decor(place::scoreTitle, QStringLiteral("Score:"),
+                               {{}, Qt::AlignLeft, comicFont(9), status, paleYellow});
+    labels_.score = decor(place::score, QStringLiteral("0"), {{}, Qt::AlignLeft, comicFont(9), status, paleYellow});
+    labels_.credit = decor(place::credit, QStringLiteral("By Pelmar"),
+                           {{}, Qt::AlignLeft, comicFont(9.75), status, paleGreen});
+    labels_.submitButton = button(place::submitButton, QStringLiteral("Valider"));
+    labels_.quitButton = button(place::quitButton, QStringLiteral("Quitter"));
+    labels_.pause = button(place::pauseButton, QStringLiteral("Pause"));
 
     connect(labels_.submitButton, &ScreenLabel::clicked, this, [this] {
         perform(ScreenAction::Submit);

@@ -23,11 +23,16 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     // Enter plays the chosen mode; on a focused "Afficher les scores" it shows the scores.
+    // Ctrl+Q ends the program, as "Quitter" does.
     void keyPressEvent(QKeyEvent* event) override;
+    // Tab goes from "Jouer" to "Afficher les scores" to the selected option and back round.
+    bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void play();
     void showScores();
+    bool isOption(const QObject* object) const;
 
     QPushButton* playButton_;
     QPushButton* scoresButton_;

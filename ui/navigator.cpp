@@ -5,10 +5,16 @@
 #include "rules/modetext.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 
 #include <algorithm>
 
 namespace drovane {
+
+bool isQuitKey(const QKeyEvent& event)
+{
+    return event.key() == Qt::Key_Q && event.modifiers().testFlag(Qt::ControlModifier);
+}
 
 Navigator& Navigator::instance()
 {

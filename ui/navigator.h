@@ -8,7 +8,13 @@
 
 #include <functional>
 
+class QKeyEvent;
+
 namespace drovane {
+
+// Ctrl+Q, whatever else is held: on every window it ends the program, as "Quitter" and
+// "Fin" do.
+bool isQuitKey(const QKeyEvent& event);
 
 // Keeps the single program-wide instance of every window: the menu, the five game
 // screens and the five score boards, by their objectName. A window is created (and

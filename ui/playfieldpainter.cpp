@@ -3,9 +3,9 @@
 
 #include "rules/gamemode.h"
 #include "ui/colours.h"
+#include "ui/layout.h"
 #include "ui/pictures.h"
 #include "ui/screenlabel.h"
-#include "ui/windowrules.h"
 
 #include <QPaintEngine>
 #include <QPainter>
@@ -18,19 +18,19 @@
 namespace drovane {
 namespace {
 
-constexpr QRect statusBar = twipsRect(0, 3600, 6135, 375);
-constexpr QSize stoneSize{375 / 15, 135 / 15};
-constexpr QSize pelletSize{135 / 15, 135 / 15};
-constexpr int barWidth = twipsToPixelsTruncated(geometry::barWidth);
-constexpr int barHeight = twipsToPixelsTruncated(geometry::barHeight);
-constexpr int rowPitch = twipsToPixelsTruncated(geometry::rowPitch);
+const QRect statusBar = twipsToPixels(layout::gameScreen::statusBar.place);
+constexpr QSize stoneSize = twipsLengthToPixels(layout::gameScreen::stone);
+constexpr QSize pelletSize = twipsLengthToPixels(layout::gameScreen::pellet);
+constexpr int barWidth = twipsLengthToPixels(geometry::barWidth);
+constexpr int barHeight = twipsLengthToPixels(geometry::barHeight);
+constexpr int rowPitch = twipsLengthToPixels(geometry::rowPitch);
 // Everything but the labels and the status bar: the bars, whose last row reaches one
 // pixel into the status bar, and the objects falling down to that row.
-constexpr QRect playfieldArea{0, 0, twipsToPixelsTruncated(geometry::clientWidth),
-                              twipsToPixelsTruncated(geometry::rowTop(geometry::rowsPerWall)) + barHeight};
+constexpr QRect playfieldArea{0, 0, twipsLengthToPixels(geometry::clientWidth),
+                              twipsLengthToPixels(geometry::rowTop(geometry::rowsPerWall)) + barHeight};
 // The pitches of the 30 rows, which their bars cover from top to bottom; below them lies
 // the status bar.
-constexpr int corridorHeight = twipsToPixelsTruncated(geometry::rowTop(geometry::rowsPerWall)) + rowPitch;
+constexpr int corridorHeight = twipsLengthToPixels(geometry::rowTop(geometry::rowsPerWall)) + rowPitch;
 
 bool isWhole(qreal ratio)
 {
@@ -43,11 +43,6 @@ bool sameObject(const FallingObject& a, const FallingObject& b)
 }
 
 }  // namespace
-
-int twipsToPixelsRounded(float twips)
-{
-    return static_cast<int>(std::lround(twips / float(geometry::twipsPerPixel)));
-}
 
 PlayfieldPainter::PlayfieldPainter(const GameMode& mode, const QPalette& palette)
     : mode_(mode),
@@ -87,7 +82,7 @@ void PlayfieldPainter::paint(QPainter& painter, const Playfield& field, const Sc
             paintStatusBar(painter, labels, area, ratio, true);
         }
     }
-    QVarLengthArray<QRect, 3> under{QRect(0, corridorHeight, statusBar.width(), 1)};
+    QVarLengthArray<QRect, 3> under{QRect(0, corridorHeight, playfieldArea.width(), 1)};
     if (area.intersects(shipRect(field))) {
         painter.drawPixmap(shipRect(field).topLeft(), ship_);
         under.append(shipRect(field));
@@ -119,7 +114,7 @@ void PlayfieldPainter::paint(QPainter& painter, const Playfield& field, const Sc
 void PlayfieldPainter::paintPrizes(QPainter& painter, const Playfield& field, const QRegion& area) const
 {
     if (mode_.hasBonus() && field.bonus.visible) {
-        const QPoint at(twipsToPixelsRounded(field.bonus.left), twipsToPixelsRounded(field.bonus.top));
+        const QPoint at(twipsPositionToPixels(field.bonus.left), twipsPositionToPixels(field.bonus.top));
         if (area.intersects(QRect(at, bonus_.deviceIndependentSize().toSize())))
             painter.drawPixmap(at, bonus_);
     }
@@ -131,9 +126,9 @@ QVarLengthArray<QRect, 60> PlayfieldPainter::barRects(const Playfield& field, in
 {
     QVarLengthArray<QRect, 60> bars;
     for (int row = firstRow; row <= lastRow; ++row) {
-        const int top = twipsToPixelsTruncated(geometry::rowTop(row));
-        bars.append(QRect(twipsToPixelsRounded(field.barLeft[row]), top, barWidth, barHeight));
-        bars.append(QRect(twipsToPixelsRounded(field.barLeft[row + geometry::rowsPerWall]), top, barWidth, barHeight));
+        const int top = twipsLengthToPixels(geometry::rowTop(row));
+        bars.append(QRect(twipsPositionToPixels(field.barLeft[row]), top, barWidth, barHeight));
+        bars.append(QRect(twipsPositionToPixels(field.barLeft[row + geometry::rowsPerWall]), top, barWidth, barHeight));
     }
     return bars;
 }
@@ -200,13 +195,13 @@ QRect PlayfieldPainter::changedArea(const Playfield& before, const Playfield& no
 QRect PlayfieldPainter::objectRect(const FallingObject& object, QSize size)
 {
     // A pixel more on every side, for the pen around an oval.
-    return QRect(QPoint(twipsToPixelsRounded(object.left), twipsToPixelsRounded(object.top)), size)
+    return QRect(QPoint(twipsPositionToPixels(object.left), twipsPositionToPixels(object.top)), size)
         .adjusted(-1, -1, 1, 1);
 }
 
 QRect PlayfieldPainter::shipRect(const Playfield& field) const
 {
-    return {QPoint(twipsToPixelsRounded(field.shipLeft), twipsToPixelsTruncated(geometry::shipTop)),
+    return {QPoint(twipsPositionToPixels(field.shipLeft), twipsLengthToPixels(geometry::shipTop)),
             ship_.deviceIndependentSize().toSize()};
 }
 
@@ -270,8 +265,8 @@ void PlayfieldPainter::composeCorridor(QImage& target, const Playfield& field, c
                 std::fill(line + left, line + right, starRuns_[i].colour);
         }
         const auto bars = [&](int row) {
-            for (int left : {twipsToPixelsRounded(field.barLeft[row]),
-                             twipsToPixelsRounded(field.barLeft[row + geometry::rowsPerWall])}) {
+            for (int left : {twipsPositionToPixels(field.barLeft[row]),
+                             twipsPositionToPixels(field.barLeft[row + geometry::rowsPerWall])}) {
                 if (int right = left + barWidth; span(left, right))
                     std::memcpy(line + left, wallLine_.data(), static_cast<std::size_t>(right - left) * sizeof(QRgb));
             }
@@ -320,7 +315,7 @@ void PlayfieldPainter::paintFrame(QPainter& painter, const ScreenLabel& label) c
 bool PlayfieldPainter::paintOval(QPainter& painter, const FallingObject& object, QSize size, const QColor& fill,
                                  const QColor& border, const QRegion& area) const
 {
-    const QRect box(twipsToPixelsRounded(object.left), twipsToPixelsRounded(object.top), size.width(), size.height());
+    const QRect box(twipsPositionToPixels(object.left), twipsPositionToPixels(object.top), size.width(), size.height());
     if (!area.intersects(box))
         return false;
     painter.setPen(border);

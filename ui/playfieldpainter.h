@@ -107,7 +107,4 @@ private:
     QColor pelletFill_;
 };
 
-// Twips to the nearest whole pixel, as the rules' positions are drawn.
-int twipsToPixelsRounded(float twips);
-
 }  // namespace drovane

@@ -4,6 +4,7 @@
 #include "rules/gamemode.h"
 #include "scores/scorefile.h"
 #include "scores/scorepaths.h"
+#include "ui/layout.h"
 #include "ui/navigator.h"
 #include "ui/scoregrid.h"
 #include "ui/windowrules.h"
@@ -20,7 +21,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cmath>
 
 namespace drovane {
 namespace {
@@ -40,11 +40,12 @@ QString shownText(const QString& stored)
     return stored.left(stored.indexOf(QChar(0)));
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect place, const QFont& font)
+QLabel* makeLabel(QWidget* parent, const BoardScale& scale, const Control& control, const QString& text,
+                  const QFont& font)
 {
     auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(place);
+    label->setObjectName(QString::fromLatin1(control.name));
+    label->setGeometry(scale.rect(twipsToPixels(control.place)));
     label->setFont(font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette palette = label->palette();
@@ -75,31 +76,17 @@ QMargins frameMargins()
             return {inside.left() - frame.left(), inside.top() - frame.top(), frame.right() - inside.right(),
                     frame.bottom() - inside.bottom()};
     }
-    return {4, 30, 4, 4};
+    return layout::scoreBoard::usualFrame;
 }
 
-// The controls reach 9945 x 9735 twips: the window is that large, so "Fin" and the last
-// rows show.
-constexpr QSize boardSize{663, 649};
+const QSize boardSize = twipsLengthToPixels(layout::scoreBoard::clientArea);
 
-// With --zoom N (or a desktop scale) every window is N times larger; a board that would
-// not fit its screen so goes down to the largest whole number of screen pixels per pixel
-// of its own that does, so that its lines stay crisp.
 BoardScale fittingScale(const QScreen* screen)
 {
-    BoardScale scale;
     if (!screen)
-        return scale;
-    const QRect available = screen->availableGeometry();
-    const QMargins frame = frameMargins();
-    const double ratio = screen->devicePixelRatio();
-    for (int pixels = static_cast<int>(std::ceil(ratio)); pixels >= 1; --pixels) {
-        scale.factor = std::min(1.0, pixels / ratio);
-        const QSize needed = (boardSize * scale.factor).grownBy(frame);
-        if (needed.width() <= available.width() && needed.height() <= available.height())
-            break;
-    }
-    return scale;
+        return {};
+    return BoardScale::fitting(boardSize, screen->availableGeometry().size(), frameMargins(),
+                               screen->devicePixelRatio());
 }
 
 }  // namespace
@@ -119,30 +106,36 @@ ScoreBoard::ScoreBoard(const GameMode& mode, const QString& scoreFile, QWidget* 
 
 void ScoreBoard::buildControls(const GameMode& mode)
 {
-    applyWindowRules(this, scale_.rect(QRect(QPoint(0, 0), boardSize)).size());
+    applyWindowRules(this, scale_.size(boardSize));
     setWindowTitle(fromUtf8(mode.boardCaption));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, windowColour);
     setPalette(palette);
     setAutoFillBackground(true);
 
+    const Control& fin = layout::scoreBoard::endButton;
     auto* endButton = new QPushButton(QStringLiteral("Fin"), this);
-    endButton->setObjectName(QStringLiteral("cmd_fin"));
-    endButton->setGeometry(scale_.rect(twipsRect(4080, 9120, 1695, 615)));
+    endButton->setObjectName(QString::fromLatin1(fin.name));
+    endButton->setGeometry(scale_.rect(twipsToPixels(fin.place)));
     endButton->setFont(scale_.comic(9.75));
     connect(endButton, &QPushButton::clicked, this, [] { Navigator::instance().endProgram(); });
 
-    makeLabel(this, "Label1", QStringLiteral("www.drovane.example"), scale_.rect(twipsRect(600, 9240, 2415, 375)),
-              scale_.comic(11.25));
-    makeLabel(this, "Label2", QStringLiteral("By Pelmar"), scale_.rect(twipsRect(8040, 9240, 1575, 495)),
-              scale_.comic(15.75));
+    makeLabel(this, scale_, layout::scoreBoard::webAddress, QStringLiteral("www.drovane.example"), scale_.comic(11.25));
+    makeLabel(this, scale_, layout::scoreBoard::credit, QStringLiteral("By Pelmar"), scale_.comic(15.75));
 
     grid_ = makeScoreGrid(mode, this, scale_);
     setTabOrder(endButton, grid_);
     // The focus starts on the table, where the arrows read it: a stray Space or Enter on
     // "Fin" would end the whole program.
     grid_->setFocus();
-    connect(grid_, &QTableWidget::currentCellChanged, this, [this] { playerMovedCurrentCell_ = true; });
+    // Tab leaves the table for "Fin"; the arrows move within it.
+    grid_->setTabKeyNavigation(false);
+    // The focus coming to a table without a current cell makes Qt pick a first one: that is
+    // not the player's choice, every later move is.
+    connect(grid_, &QTableWidget::currentCellChanged, this, [this](int, int, int previousRow) {
+        if (previousRow >= 0)
+            playerMovedCurrentCell_ = true;
+    });
 
     auto* timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("Timer1"));
@@ -158,23 +151,23 @@ void ScoreBoard::placeOnScreen()
     QScreen* screen = screenOfTheGame();
     if (!screen)
         return;
-    // Centred, with its title bar on the screen however little room there is.
+    // Centred, frame included, with its title bar on the screen however little room there is.
     const QRect available = screen->availableGeometry();
-    const QMargins frame = frameMargins();
-    const QRect outer = rect().marginsAdded(frame);
-    QPoint topLeft = available.center() - outer.center();
-    topLeft.setX(std::max(available.left(), std::min(topLeft.x(), available.right() + 1 - outer.width())));
-    topLeft.setY(std::max(available.top(), std::min(topLeft.y(), available.bottom() + 1 - outer.height())));
-    move(topLeft + QPoint(frame.left(), frame.top()));
+    QRect outer(QPoint(0, 0), size().grownBy(frameMargins()));
+    outer.moveCenter(available.center());
+    outer.moveLeft(std::max(available.left(), std::min(outer.left(), available.right() + 1 - outer.width())));
+    outer.moveTop(std::max(available.top(), std::min(outer.top(), available.bottom() + 1 - outer.height())));
+    // Before the window exists, a move places its frame.
+    move(outer.topLeft());
 }
 
 void ScoreBoard::load()
 {
     const QString headers[] = {QStringLiteral("Pseudos "), QStringLiteral("Scores"), QStringLiteral("Commentaires")};
-    const int widthsTwips[] = {1500, 650, 7300};
     for (int column = 1; column <= 3; ++column) {
         grid_->setHorizontalHeaderItem(column, new QTableWidgetItem(headers[column - 1]));
-        grid_->setColumnWidth(column, scale_.length(twipsToPixelsTruncated(widthsTwips[column - 1])));
+        setColumnWidth(*grid_, column,
+                       scale_.length(twipsLengthToPixels(layout::scoreBoard::gridColumnWidths[column - 1])));
     }
     for (int rank = 1; rank <= scoreTableSize; ++rank)
         grid_->item(rank - 1, 0)->setText(rankLabel(rank));
@@ -203,12 +196,12 @@ void ScoreBoard::refreshScoreBoard()
 
 void ScoreBoard::keyPressEvent(QKeyEvent* event)
 {
+    if (isQuitKey(*event)) {
+        Navigator::instance().endProgram();
+        return;
+    }
     if (event->key() == Qt::Key_Escape) {
-        // Escape only ever closes the board: were it the last window, closing it would end
-        // the program, so the menu comes back first.
-        const QWidgetList windows = QApplication::topLevelWidgets();
-        if (std::none_of(windows.begin(), windows.end(), [this](QWidget* w) { return w != this && w->isVisible(); }))
-            Navigator::instance().show(QStringLiteral("menu"));
+        // As the close box: the last window closed ends the program.
         close();
         return;
     }

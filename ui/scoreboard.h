@@ -28,14 +28,10 @@ public:
 
     // The text shown at (row, column), row 0 being the header row.
     QString cellText(int row, int column) const;
-    const QString& scoreFile() const { return scoreFile_; }
-
-    // How much smaller than the other windows the board is drawn, so that it fits the screen
-    // it opens on: 1, or a smaller zoom over the zoom of the game (1/2 or 1/3, ...).
-    double shrink() const { return scale_.factor; }
 
 protected:
-    // Escape closes the board, as its close box does; it never ends the program by itself.
+    // Escape closes the board, as its close box does (the last window closed ends the
+    // program); Ctrl+Q ends the program, as "Fin" does.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -3,7 +3,8 @@
 
 #include "rules/gamemode.h"
 #include "scores/scorerecord.h"
-#include "ui/windowrules.h"
+#include "ui/fonts.h"
+#include "ui/layout.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -17,8 +18,7 @@ namespace drovane {
 namespace {
 
 constexpr int columnCount = 4;
-constexpr int rowHeightTwips = 240;  // all 31 rows fit the grid's height
-constexpr int cellMargin = 2;        // pixels on each side of a cell's text
+constexpr int cellMargin = 2;  // pixels on each side of a cell's text
 const QColor cellColour(255, 255, 128);
 const QColor cellTextColour(0, 128, 0);
 const QColor lineColour(128, 128, 128);
@@ -42,6 +42,23 @@ QString gridStyle(const GameMode& mode, const BoardScale& scale)
 }
 
 }  // namespace
+
+BoardScale BoardScale::fitting(QSize board, QSize available, QMargins frame, double ratio)
+{
+    BoardScale scale;
+    for (int tenths = static_cast<int>(std::ceil(ratio * 10 - 1e-6)); tenths >= 10; --tenths) {
+        scale.factor = std::min(1.0, tenths / (10 * ratio));
+        const QSize needed = scale.size(board).grownBy(frame);
+        if (needed.width() <= available.width() && needed.height() <= available.height())
+            break;
+    }
+    return scale;
+}
+
+QSize BoardScale::size(QSize pixels) const
+{
+    return {length(pixels.width()), length(pixels.height())};
+}
 
 int BoardScale::length(int pixels) const
 {
@@ -71,8 +88,8 @@ QTableWidget* makeScoreGrid(const GameMode& mode, QWidget* parent, const BoardSc
 {
     // Row 0 of the table is the horizontal header, which never scrolls.
     auto* grid = new QTableWidget(scoreTableSize, columnCount, parent);
-    grid->setObjectName(QStringLiteral("Grd_livre"));
-    grid->setGeometry(scale.rect(twipsRect(0, 0, 9945, 9015)));
+    grid->setObjectName(QString::fromLatin1(layout::scoreBoard::grid.name));
+    grid->setGeometry(scale.rect(twipsToPixels(layout::scoreBoard::grid.place)));
     grid->setFont(scale.comic(8.25));
     QString style = gridStyle(mode, scale);
     if (scale.factor != 1) {
@@ -90,7 +107,7 @@ QTableWidget* makeScoreGrid(const GameMode& mode, QWidget* parent, const BoardSc
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->verticalHeader()->hide();
 
-    const int rowHeight = scale.length(twipsToPixelsTruncated(rowHeightTwips));
+    const int rowHeight = scale.length(twipsLengthToPixels(layout::scoreBoard::gridRowHeight));
     for (QHeaderView* header : {grid->horizontalHeader(), grid->verticalHeader()}) {
         header->setFont(scale.comic(8.25));
         header->setMinimumSectionSize(1);
@@ -118,6 +135,15 @@ QTableWidget* makeScoreGrid(const GameMode& mode, QWidget* parent, const BoardSc
         }
     }
     return grid;
+}
+
+void setColumnWidth(QTableWidget& grid, int column, int pixels)
+{
+    // At a scale the header's lettering is rounded apart from the column: it may come out
+    // wider than the column does.
+    QHeaderView* header = grid.horizontalHeader();
+    header->ensurePolished();
+    grid.setColumnWidth(column, std::max(pixels, header->sectionSizeHint(column)));
 }
 
 }  // namespace drovane

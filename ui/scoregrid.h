@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFont>
+#include <QMargins>
 #include <QRect>
 #include <QString>
 
@@ -21,7 +22,14 @@ QString rankLabel(int rank);
 struct BoardScale {
     double factor = 1;
 
+    // The largest scale at which a board of `board` pixels, in its window frame, fits
+    // `available` (both in the screen's pixels at the game's zoom, `ratio` screen pixels
+    // each): at most the zoom of the other windows, in tenths of a screen pixel per pixel
+    // of the board, and never under one screen pixel per pixel.
+    static BoardScale fitting(QSize board, QSize available, QMargins frame, double ratio);
+
     int length(int pixels) const;
+    QSize size(QSize pixels) const;
     QRect rect(QRect pixels) const;
     QFont comic(double points) const;  // comicFont(points) at this scale
 };
@@ -29,5 +37,8 @@ struct BoardScale {
 // The empty table of a score board, `Grd_livre`: a header row that never scrolls and
 // 30 rows of light yellow cells, in the mode's colours and the game's lettering.
 QTableWidget* makeScoreGrid(const GameMode& mode, QWidget* parent, const BoardScale& scale = {});
+
+// Sets a column of the grid to `pixels` across, or wider where its header would be cut.
+void setColumnWidth(QTableWidget& grid, int column, int pixels);
 
 }  // namespace drovane

@@ -3,17 +3,7 @@
 
 #include <QWidget>
 
-#include <cmath>
-
 namespace drovane {
-namespace {
-
-int pointsToPixels(double points)
-{
-    return static_cast<int>(std::lround(points * 96.0 / 72.0));
-}
-
-}  // namespace
 
 void applyWindowRules(QWidget* window, QSize clientSize)
 {
@@ -21,24 +11,6 @@ void applyWindowRules(QWidget* window, QSize clientSize)
                            | Qt::MSWindowsFixedSizeDialogHint);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setFixedSize(clientSize);
-}
-
-QFont comicFont(double points)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")});
-    font.setPixelSize(pointsToPixels(points));
-    font.setBold(true);
-    return font;
-}
-
-QFont dialogFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(pointsToPixels(8.25));
-    font.setWeight(QFont::Normal);
-    return font;
 }
 
 }  // namespace drovane

@@ -24,12 +24,30 @@ QWidget* menu()
     return nav().find(QStringLiteral("menu"));
 }
 
-void click(const char* button)
+// Clicks a button of the menu; false when there is no menu or no such button.
+bool click(const char* button)
 {
-    QVERIFY(menu());
-    auto* widget = menu()->findChild<QAbstractButton*>(QString::fromLatin1(button));
-    QVERIFY(widget);
+    QWidget* window = menu();
+    auto* widget = window ? window->findChild<QAbstractButton*>(QString::fromLatin1(button)) : nullptr;
+    if (!widget)
+        return false;
     QTest::mouseClick(widget, Qt::LeftButton);
+    return true;
+}
+
+// Presses keys, named as in "Tab Down Enter", on whatever has the focus.
+void press(const QString& keys)
+{
+    const QHash<QString, QPair<Qt::Key, Qt::KeyboardModifiers>> named{
+        {"Tab", {Qt::Key_Tab, Qt::NoModifier}},      {"Shift+Tab", {Qt::Key_Tab, Qt::ShiftModifier}},
+        {"Up", {Qt::Key_Up, Qt::NoModifier}},        {"Down", {Qt::Key_Down, Qt::NoModifier}},
+        {"Left", {Qt::Key_Left, Qt::NoModifier}},    {"Right", {Qt::Key_Right, Qt::NoModifier}},
+        {"Enter", {Qt::Key_Return, Qt::NoModifier}}, {"Ctrl+Q", {Qt::Key_Q, Qt::ControlModifier}},
+    };
+    for (const QString& key : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const auto [code, modifiers] = named.value(key);
+        QTest::keyClick(QApplication::focusWidget(), code, modifiers);
+    }
 }
 
 // Runs a scenario inside the application's own event loop, so that the program's
@@ -42,11 +60,13 @@ bool runInEventLoop(const QList<std::function<void()>>& steps)
         QTimer::singleShot(50 * (i + 1), &pending, [&, i] {
             steps[i]();
             ++done;
+            if (QTest::currentTestFailed())  // a failed check ends the scenario
+                QCoreApplication::exit(1);
         });
     }
     QTimer::singleShot(50 * (steps.size() + 10), &pending, [] { QCoreApplication::exit(1); });
     QApplication::exec();
-    return done == steps.size();
+    return done == steps.size() && !QTest::currentTestFailed();
 }
 
 }  // namespace
@@ -99,16 +119,16 @@ private slots:
 
     void scoresOpenBesideTheMenuOncePerMode()
     {
-        click("Command2");
+        QVERIFY(click("Command2"));
         QWidget* board = nav().find(QStringLiteral("sco"));
         QVERIFY(board);
         QVERIFY(menu());
-        click("Command2");
+        QVERIFY(click("Command2"));
         QCOMPARE(nav().find(QStringLiteral("sco")), board);  // brought to the front, not loaded again
         QCOMPARE(qApp->topLevelWidgets().count(board), 1);
 
         menu()->findChild<QRadioButton*>("Option4")->click();
-        click("Command2");
+        QVERIFY(click("Command2"));
         QVERIFY(nav().find(QStringLiteral("score2")));
         QVERIFY(nav().find(QStringLiteral("sco")));
     }
@@ -129,11 +149,11 @@ private slots:
         QFETCH(QString, screen);
         for (const char* mode : {"Option1", "Option3", "Option2"}) {
             menu()->findChild<QRadioButton*>(mode)->click();
-            click("Command2");
+            QVERIFY(click("Command2"));
         }
         if (!option.isEmpty())
             menu()->findChild<QRadioButton*>(option)->click();
-        click("Command1");
+        QVERIFY(click("Command1"));
         QWidget* game = nav().find(screen);
         QVERIFY(game);
         QVERIFY(game->isVisible());
@@ -153,7 +173,7 @@ private slots:
 
     void closedWindowLoadsAnewWhenShownAgain()
     {
-        click("Command2");
+        QVERIFY(click("Command2"));
         QPointer<QWidget> first = nav().find(QStringLiteral("sco"));
         first->close();
         QVERIFY(!nav().find(QStringLiteral("sco")));
@@ -165,12 +185,13 @@ private slots:
     void theProgramOutlivesTheMenuWhileAnotherWindowIsOpen()
     {
         // "Jouer" closes the menu, the only window, before the game screen shows.
-        QVERIFY(runInEventLoop({[] { click("Command1"); }, [] { QVERIFY(nav().find(QStringLiteral("space"))); }}));
+        QVERIFY(
+            runInEventLoop({[] { QVERIFY(click("Command1")); }, [] { QVERIFY(nav().find(QStringLiteral("space"))); }}));
         nav().reset();
         nav().show(QStringLiteral("menu"));
         // A menu closed beside a board leaves the program running; the board's close ends it.
         bool ended = false;
-        QVERIFY(!runInEventLoop({[] { click("Command2"); }, [] { menu()->close(); },
+        QVERIFY(!runInEventLoop({[] { QVERIFY(click("Command2")); }, [] { menu()->close(); },
                                  [] { QVERIFY(nav().find(QStringLiteral("sco"))); },
                                  [&] {
                                      ended = true;
@@ -180,20 +201,105 @@ private slots:
         QVERIFY(ended);
     }
 
-    // Escape closes a board and never the program: on the last board the menu comes back.
-    void escapeNeverEndsTheProgram()
+    // Escape does what the board's close box does: with the menu open it closes the board
+    // alone; on the last window it ends the program. The menu never comes back.
+    void escapeClosesTheBoardAsItsCloseBox_data()
     {
-        QVERIFY(runInEventLoop({[] { click("Command2"); }, [] { menu()->close(); },
-                                [] { QTest::keyClick(nav().find(QStringLiteral("sco")), Qt::Key_Escape); },
-                                [] {
-                                    QVERIFY(menu() && menu()->isVisible());
-                                    QVERIFY(!nav().find(QStringLiteral("sco")));
-                                }}));
+        QTest::addColumn<bool>("menuOpen");
+        QTest::newRow("beside the menu") << true;
+        QTest::newRow("last window") << false;
+    }
+    void escapeClosesTheBoardAsItsCloseBox()
+    {
+        QFETCH(bool, menuOpen);
+        bool pressed = false;
+        const bool ranAll = runInEventLoop({[] { QVERIFY(click("Command2")); },
+                                            [&] {
+                                                if (!menuOpen)
+                                                    menu()->close();
+                                            },
+                                            [&] {
+                                                pressed = true;
+                                                QTest::keyClick(nav().find(QStringLiteral("sco")), Qt::Key_Escape);
+                                            },
+                                            [] { QVERIFY(!nav().find(QStringLiteral("sco"))); }});
+        QVERIFY(pressed);
+        QCOMPARE(ranAll, menuOpen);
+        QCOMPARE(menu() != nullptr, menuOpen);
+        QVERIFY(!nav().find(QStringLiteral("sco")));
+    }
+
+    // The options are one stop of the tab order, entered on the selected one; the arrows
+    // move the focus and the selection together and never leave the options; Enter plays
+    // the selected mode, or shows the scores on a focused "Afficher les scores".
+    void optionsByKeyboard_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("enterShows");
+        QTest::newRow("Tab, Tab") << "Tab Tab"
+                                  << "Option2" << 2 << "space";
+        QTest::newRow("Shift+Tab") << "Shift+Tab"
+                                   << "Option2" << 2 << "space";
+        QTest::newRow("Down") << "Tab Tab Down"
+                              << "Option3" << 3 << "space3";
+        QTest::newRow("Up past the first") << "Tab Tab Up Left Up"
+                                           << "Option1" << 1 << "space0";
+        QTest::newRow("Down past the last") << "Tab Tab Down Right Down Down Down"
+                                            << "Option5" << 5 << "space4";
+        QTest::newRow("Tab leaves them") << "Tab Tab Down Tab"
+                                         << "Command1" << 3 << "space3";
+        QTest::newRow("back in on the selected") << "Tab Tab Down Tab Shift+Tab"
+                                                 << "Option3" << 3 << "space3";
+        QTest::newRow("Afficher les scores") << "Tab Tab Up Shift+Tab"
+                                             << "Command2" << 1 << "score0";
+        QTest::newRow("Down from Jouer") << "Down Down"
+                                         << "Option2" << 2 << "space";
+    }
+    void optionsByKeyboard()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, focused);
+        QFETCH(int, selected);
+        QFETCH(QString, enterShows);
+        auto* menuWindow = qobject_cast<MenuWindow*>(menu());
+        QVERIFY(QTest::qWaitForWindowActive(menuWindow));
+        press(keys);
+        QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+        QCOMPARE(menuWindow->selectedMode()->index, selected);
+        press(QStringLiteral("Enter"));
+        QVERIFY(nav().find(enterShows));
+    }
+
+    void ctrlQEndsTheProgram_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("menu") << ""
+                              << "menu";
+        QTest::newRow("menu, on an option") << "Tab Tab"
+                                            << "menu";
+        QTest::newRow("board, on the table") << ""
+                                             << "sco";
+        QTest::newRow("board, on Fin") << "Tab"
+                                       << "sco";
+    }
+    void ctrlQEndsTheProgram()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, window);
+        QWidget* shown = nav().show(window);
+        QVERIFY(QTest::qWaitForWindowActive(shown));
+        press(keys);
+        QCOMPARE(programEnds_, 0);
+        press(QStringLiteral("Ctrl+Q"));
+        QCOMPARE(programEnds_, 1);
     }
 
     void finEndsTheProgram()
     {
-        click("Command2");
+        QVERIFY(click("Command2"));
         auto* fin = nav().find(QStringLiteral("sco"))->findChild<QPushButton*>(QStringLiteral("cmd_fin"));
         QVERIFY(fin);
         QTest::mouseClick(fin, Qt::LeftButton);

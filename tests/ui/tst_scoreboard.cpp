@@ -150,6 +150,80 @@ private slots:
         delete board;
     }
 
+    // Tab and Shift+Tab go between the table and "Fin"; the arrows stay in the table.
+    void tabLeavesTheTableForFin()
+    {
+        QTemporaryDir dir;
+        auto* board = new ScoreBoard(gameMode(2), dir.filePath("scores"));
+        board->setAttribute(Qt::WA_DeleteOnClose, false);
+        board->show();
+        board->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(board));
+        auto* grid = board->findChild<QTableWidget*>("Grd_livre");
+        auto* fin = board->findChild<QPushButton*>("cmd_fin");
+        QTest::keyClick(grid, Qt::Key_Down);
+        QTest::keyClick(grid, Qt::Key_Right);
+        QCOMPARE(QApplication::focusWidget(), grid);
+        QCOMPARE(grid->currentRow(), 1);
+        QCOMPARE(grid->currentColumn(), 1);
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), fin);
+        QTest::keyClick(fin, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), grid);
+        QTest::keyClick(grid, Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), fin);
+        delete board;
+    }
+
+    // Results arriving on a board opened on an empty table: the current cell is the comment
+    // of the last record written, whatever first cell Qt picked when the table took the focus.
+    void currentCellAfterResultsArrive()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("scores");
+        auto* board = new ScoreBoard(gameMode(3), path);
+        board->setAttribute(Qt::WA_DeleteOnClose, false);
+        board->show();
+        board->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(board));
+        auto* grid = board->findChild<QTableWidget*>("Grd_livre");
+        writeTable(path, descendingTable());
+        board->refreshScoreBoard();
+        QCOMPARE(grid->currentRow(), scoreTableSize - 1);
+        QCOMPARE(grid->currentColumn(), 3);
+        delete board;
+    }
+
+    // At --zoom N a board that does not fit its screen takes the largest scale in tenths of
+    // a screen pixel that does, and never less than one screen pixel per pixel.
+    void scaleThatFitsTheScreen_data()
+    {
+        QTest::addColumn<QSize>("available");
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<double>("screenPixels");
+        QTest::newRow("zoom 1, room enough") << QSize(1920, 1080) << 1.0 << 1.0;
+        QTest::newRow("zoom 1, small screen") << QSize(800, 600) << 1.0 << 1.0;
+        QTest::newRow("zoom 2, 1920 x 1080") << QSize(960, 540) << 2.0 << 1.6;
+        QTest::newRow("zoom 3, 1920 x 1080") << QSize(640, 360) << 3.0 << 1.5;
+        QTest::newRow("zoom 2, room enough") << QSize(1920, 1440) << 2.0 << 2.0;
+        QTest::newRow("zoom 1.5, room enough") << QSize(1280, 720) << 1.5 << 1.5;
+        QTest::newRow("zoom 2, small screen") << QSize(400, 300) << 2.0 << 1.0;
+    }
+    void scaleThatFitsTheScreen()
+    {
+        QFETCH(QSize, available);
+        QFETCH(double, ratio);
+        QFETCH(double, screenPixels);
+        const QSize board(663, 649);
+        const QMargins frame(2, 15, 2, 2);
+        const BoardScale scale = BoardScale::fitting(board, available, frame, ratio);
+        QCOMPARE(scale.factor * ratio, screenPixels);
+        if (screenPixels > 1) {
+            QVERIFY(available.height() >= scale.size(board).grownBy(frame).height());
+            QVERIFY(available.width() >= scale.size(board).grownBy(frame).width());
+        }
+    }
+
     void fileLivesInTheDataFolder()
     {
 #ifndef Q_OS_WIN
