@@ -1,6 +1,7 @@
 #!/bin/sh
 # Measures how late the pickup tone reaches the sound output: a PulseAudio server of its own
-# with a null sink, a recording of that sink's monitor, and tone_probe playing the tone
+# with a null sink, a recording of that sink's monitor (monitor_recorder, which lets the sink
+# sleep), and tone_probe playing the tone
 # through the game's plugin at known moments. Prints each tone's delay from the moment it
 # was asked for to the start of its sound in the recording, with the sink's state just
 # before (IDLE, RUNNING or SUSPENDED), then the largest.
@@ -13,7 +14,7 @@
 #  - suspended: with the server's idle rule on (module-suspend-on-idle, 1 s), tones 1.5 s,
 #    3 s and 10 s apart, each while the sink sleeps.
 #
-# Needs pulseaudio, pulseaudio-utils (pactl, parec) and python3. The delays include the
+# Needs pulseaudio, pulseaudio-utils (pactl) and python3. The delays include the
 # recording's own latency (a few milliseconds), so they err on the late side.
 set -eu
 
@@ -21,8 +22,10 @@ build=${1:-build}
 tones=${2:-10}
 interval=${3:-1000}
 probe=$build/tests/bench/tone_probe
-[ -x "$probe" ] || { echo "measure_tone.sh: $probe is missing; build the tests first" >&2; exit 1; }
-for tool in pulseaudio pactl parec python3; do
+for tool in "$probe" "$build/tests/bench/monitor_recorder"; do
+    [ -x "$tool" ] || { echo "measure_tone.sh: $tool is missing; build the tests first" >&2; exit 1; }
+done
+for tool in pulseaudio pactl python3; do
     command -v "$tool" >/dev/null || { echo "measure_tone.sh: $tool is missing" >&2; exit 1; }
 done
 
@@ -47,10 +50,9 @@ python3 - "$probe" "$build" "$tones" "$interval" <<'PY'
 import array, os, subprocess, sys, threading, time
 
 probe, build, tones, interval = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
+recorder_tool = os.path.join(build, "tests/bench/monitor_recorder")
 rate = 44100
-recorder = subprocess.Popen(
-    ["parec", "-d", "drovane_rec.monitor", "--raw", "--format=s16le", "--rate=%d" % rate,
-     "--channels=1", "--latency-msec=2"], stdout=subprocess.PIPE)
+recorder = subprocess.Popen([recorder_tool, "drovane_rec.monitor"], stdout=subprocess.PIPE)
 chunks = []  # (steady clock at arrival, samples received so far)
 samples = array.array("h")
 states = []  # (steady clock, the sink's state)
@@ -104,7 +106,6 @@ def run(name, gaps):
             print("%s: %s" % (name, line))
 
 run("awake", [1500] + [interval] * (tones - 1) + [10000])
-# The stream that records the monitor keeps the sink up; the idle rule counts playback only.
 subprocess.run(["pactl", "load-module", "module-suspend-on-idle", "timeout=1"], check=True,
                stdout=subprocess.DEVNULL)
 run("suspended", [1500, 3000, 10000])
