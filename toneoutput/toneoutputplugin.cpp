@@ -52,8 +52,8 @@ public:
     {
         pa_threaded_mainloop_lock(loop_);
         if (pa_context_get_state(context_) == PA_CONTEXT_READY) {
-            if (pa_operation* playing = pa_context_play_sample(context_, sampleName, nullptr, PA_VOLUME_NORM,
-                                                               nullptr, nullptr))
+            if (pa_operation* playing = pa_context_play_sample(context_, sampleName, nullptr, PA_VOLUME_NORM, nullptr,
+                                                               nullptr))
                 pa_operation_unref(playing);
         }
         pa_threaded_mainloop_unlock(loop_);

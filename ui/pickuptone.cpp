@@ -53,8 +53,7 @@ PickupTone& PickupTone::instance()
     return tone;
 }
 
-PickupTone::PickupTone(std::function<ToneOutput*()> loadOutput)
-    : loadOutput_(std::move(loadOutput))
+PickupTone::PickupTone(std::function<ToneOutput*()> loadOutput) : loadOutput_(std::move(loadOutput))
 {
 }
 

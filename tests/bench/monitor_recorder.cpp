@@ -3,12 +3,11 @@
 // fragments of 2 ms, without keeping its sink awake: parec holds a sink up for as long as
 // it records its monitor, so it cannot show a tone that wakes a suspended sink.
 //   monitor_recorder SOURCE
+#include <cstdint>
+#include <cstdio>
 #include <pulse/context.h>
 #include <pulse/mainloop.h>
 #include <pulse/stream.h>
-
-#include <cstdint>
-#include <cstdio>
 
 namespace {
 

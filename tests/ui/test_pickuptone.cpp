@@ -68,12 +68,11 @@ private slots:
             return situation;
         };
         QTest::newRow("running") << going << ToneUse::Ready;
-        QTest::newRow("going on after a loss") << with([](auto& s) { s.run = RunState::ResumedAfterLoss; })
-                                               << ToneUse::Ready;
+        QTest::newRow("going on after a loss")
+            << with([](auto& s) { s.run = RunState::ResumedAfterLoss; }) << ToneUse::Ready;
         QTest::newRow("paused") << with([](auto& s) { s.run = RunState::Paused; }) << ToneUse::Asleep;
         QTest::newRow("lost") << with([](auto& s) { s.run = RunState::Lost; }) << ToneUse::Asleep;
-        QTest::newRow("paused after a loss") << with([](auto& s) { s.run = RunState::LostPaused; })
-                                             << ToneUse::Asleep;
+        QTest::newRow("paused after a loss") << with([](auto& s) { s.run = RunState::LostPaused; }) << ToneUse::Asleep;
         QTest::newRow("sound off") << with([](auto& s) { s.soundOn = false; }) << ToneUse::Asleep;
         QTest::newRow("window hidden") << with([](auto& s) { s.windowShown = false; }) << ToneUse::Asleep;
         QTest::newRow("behind a box") << with([](auto& s) { s.behindModalBox = true; }) << ToneUse::Asleep;
