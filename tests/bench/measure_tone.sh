@@ -14,6 +14,9 @@
 #  - suspended: with the server's idle rule on (module-suspend-on-idle, 1 s), tones 1.5 s,
 #    3 s and 10 s apart, each while the sink sleeps.
 #
+# DROVANE_SOUND_SERVER=pipewire runs PipeWire's PulseAudio server instead (pipewire-pulse
+# and wireplumber, in a D-Bus session of their own); its idle rule is wireplumber's (5 s).
+#
 # Needs pulseaudio, pulseaudio-utils (pactl) and python3. The delays include the
 # recording's own latency (a few milliseconds), so they err on the late side.
 set -eu
@@ -33,17 +36,28 @@ work=$(mktemp -d)
 chmod 700 "$work"
 export XDG_RUNTIME_DIR="$work" HOME="$work" PULSE_RUNTIME_PATH="$work/pulse"
 unset PULSE_SERVER
+server=${DROVANE_SOUND_SERVER:-pulseaudio}
 cleanup() {
-    pulseaudio --kill 2>/dev/null || true
+    if [ "$server" = pipewire ]; then
+        kill "$session" 2>/dev/null || true
+    else
+        pulseaudio --kill 2>/dev/null || true
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
 
 # A server of our own, with nothing but the protocol and a silent sink to record.
-pulseaudio --daemonize=yes --exit-idle-time=-1 --disallow-exit -n \
-    --load=module-native-protocol-unix --load="module-null-sink sink_name=drovane_rec" \
-    --log-target=file:"$work/pulse.log" 2>/dev/null
+if [ "$server" = pipewire ]; then
+    dbus-run-session -- sh -c 'pipewire & sleep 0.5; wireplumber & pipewire-pulse & wait' >"$work/pipewire.log" 2>&1 &
+    session=$!
+else
+    pulseaudio --daemonize=yes --exit-idle-time=-1 --disallow-exit -n \
+        --load=module-native-protocol-unix --load="module-null-sink sink_name=drovane_rec" \
+        --log-target=file:"$work/pulse.log" 2>/dev/null
+fi
 for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+[ "$server" = pipewire ] && pactl load-module module-null-sink sink_name=drovane_rec >/dev/null && sleep 1
 pactl set-default-sink drovane_rec
 
 python3 - "$probe" "$build" "$tones" "$interval" <<'PY'
@@ -106,9 +120,12 @@ def run(name, gaps):
             print("%s: %s" % (name, line))
 
 run("awake", [1500] + [interval] * (tones - 1) + [10000])
-subprocess.run(["pactl", "load-module", "module-suspend-on-idle", "timeout=1"], check=True,
-               stdout=subprocess.DEVNULL)
-run("suspended", [1500, 3000, 10000])
+if os.environ.get("DROVANE_SOUND_SERVER") == "pipewire":
+    run("suspended", [6000, 7000, 10000])  # wireplumber suspends after 5 s
+else:
+    subprocess.run(["pactl", "load-module", "module-suspend-on-idle", "timeout=1"], check=True,
+                   stdout=subprocess.DEVNULL)
+    run("suspended", [1500, 3000, 10000])
 time.sleep(0.5)
 watching = False
 recorder.terminate()
