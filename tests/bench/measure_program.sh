@@ -267,7 +267,7 @@ play_modes() {
         echo "                     game  $(tr '\n' ' ' <"$work/game")-> median $game_share" >&2
         ratios+=("$(ratio "$game_share" "$floor_share")")
         echo "$caption ratio ($1): ${ratios[-1]} (goal: at most $2); $(cat "$work/memory")" >&2
-        [[ -n "$server" ]] && echo "                     the server's share in those: $(tr '\n' ' ' <"$work/server_share")" >&2
+        [[ -n "$server" ]] && echo "                     the server's share in those (floor and game alternately): $(tr '\n' ' ' <"$work/server_share")" >&2
     done <<'MODES'
 1|115|Drovane V0|Débutant (V0)
 5|205|Drovane V4|Inhumain (V4)
