@@ -39,7 +39,7 @@ unset PULSE_SERVER
 server=${DROVANE_SOUND_SERVER:-pulseaudio}
 cleanup() {
     if [ "$server" = pipewire ]; then
-        kill "$session" 2>/dev/null || true
+        kill -- "-$session" 2>/dev/null || true  # the session's whole process group
     else
         pulseaudio --kill 2>/dev/null || true
     fi
@@ -49,7 +49,8 @@ trap cleanup EXIT
 
 # A server of our own, with nothing but the protocol and a silent sink to record.
 if [ "$server" = pipewire ]; then
-    dbus-run-session -- sh -c 'pipewire & sleep 0.5; wireplumber & pipewire-pulse & wait' >"$work/pipewire.log" 2>&1 &
+    setsid dbus-run-session -- sh -c 'pipewire & sleep 0.5; wireplumber & pipewire-pulse & wait' \
+        >"$work/pipewire.log" 2>&1 &
     session=$!
 else
     pulseaudio --daemonize=yes --exit-idle-time=-1 --disallow-exit -n \
