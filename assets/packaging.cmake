@@ -49,7 +49,7 @@ if(DROVANE_DPKG_SHLIBDEPS)
 else()
     # Without the tool, name the Qt libraries by hand (their Debian 12 names).
     string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
-           ", libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6multimedia6 (>= 6.4)")
+           ", libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libpulse0")
 endif()
 
 include(CPack)

@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-multimedia-dev libxkbcommon-dev
+    qt6-base-dev libpulse-dev libxkbcommon-dev
     qt6-wayland qt6-translations-l10n
     fonts-comic-neue fonts-dejavu-core
     desktop-file-utils appstream

@@ -8,19 +8,20 @@
 
 namespace drovane {
 
-// Where the pickup tone is played: the sound card, through Qt Multimedia. It is a plugin
-// of its own (drovane_tone_output) so that Qt Multimedia and the two dozen libraries under
-// it load when a game screen opens, not while the menu starts.
+// Where the pickup tone is played: the sound server's sample cache. It is a plugin of its
+// own (drovane_tone_output) so that the sound server's client library loads when a game
+// screen with prizes opens, not while the menu starts.
 class ToneOutput {
 public:
     virtual ~ToneOutput() = default;
-    // Opens the default output for 16-bit mono at this rate; false when there is none.
-    virtual bool open(int sampleRate) = 0;
-    // Queues the samples and returns at once.
-    virtual void write(const std::int16_t* samples, std::size_t count) = 0;
+    // Connects to the sound server and hands it the tone (16-bit mono at this rate) once;
+    // false when there is no server to reach.
+    virtual bool open(const std::int16_t* samples, std::size_t count, int sampleRate) = 0;
+    // Asks the server to play the tone and returns at once.
+    virtual void play() = 0;
 };
 
 }  // namespace drovane
 
-#define DrovaneToneOutput_iid "org.example.drovane.ToneOutput/1"
+#define DrovaneToneOutput_iid "org.example.drovane.ToneOutput/2"
 Q_DECLARE_INTERFACE(drovane::ToneOutput, DrovaneToneOutput_iid)

@@ -2,75 +2,126 @@
 // The pickup tone's way to the sound card, built as the plugin drovane_tone_output.
 #include "toneoutput/toneoutput.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QMediaDevices>
 #include <QObject>
-#include <QTimer>
 
-#include <algorithm>
-#include <vector>
+#include <pulse/context.h>
+#include <pulse/scache.h>
+#include <pulse/stream.h>
+#include <pulse/thread-mainloop.h>
 
 namespace drovane {
+namespace {
 
-// The stream is kept playing, fed with silence, from the moment it opens: a PulseAudio stream
-// that runs dry and idles for a while may hold back what is written next until more comes
-// (up to seconds, until the next tone), and a new stream's first sound comes late. A short
-// buffer keeps a tone at most that long behind the silence queued before it.
-class MultimediaToneOutput final : public QObject, public ToneOutput {
+constexpr const char* sampleName = "drovane-pickup";
+
+}  // namespace
+
+// The tone is uploaded once into the server's sample cache and played from there on each
+// pickup, as desktops play their event sounds. No stream stays open between tones: nothing
+// of the game's runs for the sound between pickups, and the server lets the sound card
+// sleep. The client library's thread waits on the server's socket and wakes only for a
+// reply. A tone played from the cache reaches the sink as soon as the server reads the
+// request, even from a sink that was suspended.
+class PulseToneOutput final : public QObject, public ToneOutput {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID DrovaneToneOutput_iid)
     Q_INTERFACES(drovane::ToneOutput)
 
 public:
-    bool open(int sampleRate) override
+    ~PulseToneOutput() override { close(); }
+
+    bool open(const std::int16_t* samples, std::size_t count, int sampleRate) override
     {
-        const QAudioDevice output = QMediaDevices::defaultAudioOutput();
-        if (output.isNull())
-            return false;  // no sound card here
-        QAudioFormat format;
-        format.setSampleRate(sampleRate);
-        format.setChannelCount(1);
-        format.setSampleFormat(QAudioFormat::Int16);
-        if (!output.isFormatSupported(format))
+        loop_ = pa_threaded_mainloop_new();
+        if (!loop_)
             return false;
-        sink_ = new QAudioSink(output, format, this);
-        // Left to itself the server picks a buffer of seconds.
-        sink_->setBufferSize(format.bytesForDuration(bufferMicroseconds));
-        device_ = sink_->start();
-        if (!device_)
+        context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Drovane");
+        if (!context_ || pa_threaded_mainloop_start(loop_) < 0) {
+            close();
             return false;
-        silence_.assign(static_cast<std::size_t>(sink_->bufferSize()), 0);
-        topUp();
-        auto* feeder = new QTimer(this);
-        feeder->setInterval(feedIntervalMs);
-        connect(feeder, &QTimer::timeout, this, &MultimediaToneOutput::topUp);
-        feeder->start();
-        return true;
+        }
+        pa_threaded_mainloop_lock(loop_);
+        const bool ready = connect() && upload(samples, count, sampleRate);
+        pa_threaded_mainloop_unlock(loop_);
+        if (!ready)
+            close();
+        return ready;
     }
 
-    void write(const std::int16_t* samples, std::size_t count) override
+    void play() override
     {
-        device_->write(reinterpret_cast<const char*>(samples),
-                       static_cast<qint64>(count) * qint64{sizeof(std::int16_t)});
+        pa_threaded_mainloop_lock(loop_);
+        if (pa_context_get_state(context_) == PA_CONTEXT_READY) {
+            if (pa_operation* playing = pa_context_play_sample(context_, sampleName, nullptr, PA_VOLUME_NORM, nullptr,
+                                                               nullptr))
+                pa_operation_unref(playing);
+        }
+        pa_threaded_mainloop_unlock(loop_);
     }
 
 private:
-    static constexpr qint64 bufferMicroseconds = 30'000;
-    static constexpr int feedIntervalMs = 10;
+    static void signal(void* loop) { pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0); }
 
-    // Fills what the stream has room for with silence, so it never runs dry.
-    void topUp()
+    // With the loop locked: waits until the server accepts the connection or refuses it.
+    bool connect()
     {
-        const qint64 room = std::min<qint64>(sink_->bytesFree(), static_cast<qint64>(silence_.size())) & ~qint64{1};
-        if (room > 0)
-            device_->write(silence_.data(), room);
+        pa_context_set_state_callback(
+            context_, [](pa_context*, void* loop) { signal(loop); }, loop_);
+        if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+            return false;
+        for (;;) {
+            const pa_context_state_t state = pa_context_get_state(context_);
+            if (state == PA_CONTEXT_READY)
+                return true;
+            if (!PA_CONTEXT_IS_GOOD(state))
+                return false;
+            pa_threaded_mainloop_wait(loop_);
+        }
     }
 
-    QAudioSink* sink_ = nullptr;
-    QIODevice* device_ = nullptr;
-    std::vector<char> silence_;
+    // With the loop locked: writes the tone into the cache. Every game uploads the same
+    // tone under the same name, so the cache holds one whatever the number of games.
+    bool upload(const std::int16_t* samples, std::size_t count, int sampleRate)
+    {
+        const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(sampleRate), 1};
+        const std::size_t bytes = count * sizeof(std::int16_t);
+        pa_stream* stream = pa_stream_new(context_, sampleName, &format, nullptr);
+        if (!stream)
+            return false;
+        pa_stream_set_state_callback(
+            stream, [](pa_stream*, void* loop) { signal(loop); }, loop_);
+        bool done = pa_stream_connect_upload(stream, bytes) == 0;
+        while (done && pa_stream_get_state(stream) == PA_STREAM_CREATING)
+            pa_threaded_mainloop_wait(loop_);
+        done = done && pa_stream_get_state(stream) == PA_STREAM_READY
+               && pa_stream_write(stream, samples, bytes, nullptr, 0, PA_SEEK_RELATIVE) == 0
+               && pa_stream_finish_upload(stream) == 0;
+        // The stream ends once the server holds the whole sample.
+        while (done && pa_stream_get_state(stream) == PA_STREAM_READY)
+            pa_threaded_mainloop_wait(loop_);
+        done = done && pa_stream_get_state(stream) == PA_STREAM_TERMINATED;
+        pa_stream_set_state_callback(stream, nullptr, nullptr);
+        pa_stream_unref(stream);
+        return done;
+    }
+
+    void close()
+    {
+        if (loop_)
+            pa_threaded_mainloop_stop(loop_);
+        if (context_) {
+            pa_context_set_state_callback(context_, nullptr, nullptr);
+            pa_context_disconnect(context_);
+            pa_context_unref(context_);
+            context_ = nullptr;
+        }
+        if (loop_)
+            pa_threaded_mainloop_free(loop_);
+        loop_ = nullptr;
+    }
+
+    pa_threaded_mainloop* loop_ = nullptr;
+    pa_context* context_ = nullptr;
 };
 
 }  // namespace drovane

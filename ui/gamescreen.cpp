@@ -45,8 +45,6 @@ GameScreen::GameScreen(const GameMode& mode, GameState& state, RandomSource& ran
     setAttribute(Qt::WA_OpaquePaintEvent);
     createLabels();
     createTimers();
-    if (SoundSwitch::instance().isOn())
-        PickupTone::instance().open();  // now rather than at the first pickup, which would stall a tick
     core_.load();
     refreshed_ = core_.playfield();
     for (QTimer* timer : timers_) {
@@ -135,6 +133,9 @@ void GameScreen::refresh()
     if (!changed.isEmpty())
         update(changed);
     refreshed_ = core_.playfield();
+    PickupTone::instance().follow({mode_.hasBonus() || mode_.hasPellet(), SoundSwitch::instance().isOn(),
+                                   core_.runState(), isVisible() && !isMinimized(),
+                                   QApplication::activeModalWidget() != nullptr});
 }
 
 void GameScreen::syncCaptions()
@@ -314,9 +315,7 @@ void GameScreen::submitResult()
 
 void GameScreen::switchSound()
 {
-    SoundSwitch& sound = SoundSwitch::instance();
-    if (sound.toggle() && sound.isOn())
-        PickupTone::instance().open();
+    SoundSwitch::instance().toggle();  // the refresh after the key tells the tone
 }
 
 }  // namespace drovane

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace drovane {
 
@@ -42,14 +43,24 @@ ToneOutput* loadToneOutput()
         }
         error = loader.errorString();
     }
-    qWarning("Drovane: no pickup tone, the sound plugin is missing: %s", qPrintable(error));
+    qWarning("drovane : le module du son manque, la partie se joue sans son (%s).", qPrintable(error));
     return nullptr;
 }
 
 PickupTone& PickupTone::instance()
 {
-    static PickupTone tone;
+    static PickupTone tone(loadToneOutput);
     return tone;
+}
+
+PickupTone::PickupTone(std::function<ToneOutput*()> loadOutput) : loadOutput_(std::move(loadOutput))
+{
+}
+
+void PickupTone::follow(const ToneSituation& situation)
+{
+    if (toneUse(situation) == ToneUse::Ready)
+        open();
 }
 
 bool PickupTone::available()
@@ -63,11 +74,15 @@ void PickupTone::open()
     if (opened_)
         return;
     opened_ = true;
-    ToneOutput* output = loadToneOutput();
-    if (!output || !output->open(tone::sampleRate))
-        return;  // no sound card here: the game plays on in silence
+    ToneOutput* output = loadOutput_();
+    if (!output)
+        return;
+    const std::vector<std::int16_t> samples = pickupToneSamples(tone::sampleRate);
+    if (!output->open(samples.data(), samples.size(), tone::sampleRate)) {
+        qWarning("drovane : aucun serveur de son ne répond, la partie se joue sans son.");
+        return;
+    }
     output_ = output;
-    samples_ = pickupToneSamples(tone::sampleRate);
 }
 
 void PickupTone::play()
@@ -77,7 +92,7 @@ void PickupTone::play()
         return;
     open();
     if (output_)
-        output_->write(samples_.data(), samples_.size());
+        output_->play();
 }
 
 }  // namespace drovane

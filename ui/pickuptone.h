@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ui/toneuse.h"
+
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace drovane {
@@ -23,13 +26,18 @@ std::vector<std::int16_t> pickupToneSamples(int sampleRate = tone::sampleRate);
 // one) and then in its installed folder beside the program's; null when it is missing.
 ToneOutput* loadToneOutput();
 
-// Plays the pickup tone without waiting for it. Without an audio output (or without the
-// plugin that reaches it) the tone is skipped silently.
+// Plays the pickup tone without waiting for it. Without a sound server (or without the
+// plugin that reaches it) the game says so once and the tone is skipped.
 class PickupTone {
 public:
     static PickupTone& instance();
-    // Loads the output plugin and opens the sound card, once; a game screen does it as it
-    // loads, so that the first pickup plays at once.
+    explicit PickupTone(std::function<ToneOutput*()> loadOutput);
+
+    // A game screen tells where things stand after every event; the output opens the first
+    // time a tone may come (Ready), so that the first pickup sounds at once, and never in a
+    // game without prizes.
+    void follow(const ToneSituation& situation);
+    // Loads the output plugin and hands the tone to the sound server, once.
     void open();
     void play();
     bool available();
@@ -37,12 +45,10 @@ public:
     int requests() const { return requests_; }
 
 private:
-    PickupTone() = default;
-
+    std::function<ToneOutput*()> loadOutput_;
     bool opened_ = false;
     int requests_ = 0;
     ToneOutput* output_ = nullptr;
-    std::vector<std::int16_t> samples_;
 };
 
 }  // namespace drovane

@@ -15,7 +15,6 @@ public:
 
     // --mute on the command line, or DROVANE_MUTE=1.
     void silenceThisRun() { silenced_ = true; }
-    bool isSilenced() const { return silenced_; }
     bool isOn();
     // Turns the sound off, or on again, and remembers the choice; false when this run is
     // silenced and nothing changed.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The pickup tone's samples, its output plugin, and that playing never fails without a sound card.
+// The pickup tone's samples, its output plugin, when its output may sleep, and that the game
+// plays on without a sound server.
 #include "support/testmain.h"
+#include "toneoutput/toneoutput.h"
 #include "ui/pickuptone.h"
 
 #include <QRegularExpression>
@@ -9,6 +11,9 @@
 #include <cmath>
 
 using namespace drovane;
+
+Q_DECLARE_METATYPE(ToneSituation)
+Q_DECLARE_METATYPE(ToneUse)
 
 class TestPickupTone : public QObject {
     Q_OBJECT
@@ -52,14 +57,76 @@ private slots:
         QVERIFY(loadToneOutput() != nullptr);
     }
 
-    void playingIsSilentWithoutAudio()
+    void toneUseFollowsTheGame_data()
     {
-        // Without an audio output this is a silent no-op, however often it runs.
-        if (!PickupTone::instance().available())
-            QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-        for (int i = 0; i < 20; ++i)
-            PickupTone::instance().play();
+        QTest::addColumn<ToneSituation>("situation");
+        QTest::addColumn<ToneUse>("use");
+        const ToneSituation going{true, true, RunState::Running, true, false};
+        const auto with = [going](auto change) {
+            ToneSituation situation = going;
+            change(situation);
+            return situation;
+        };
+        QTest::newRow("running") << going << ToneUse::Ready;
+        QTest::newRow("going on after a loss")
+            << with([](auto& s) { s.run = RunState::ResumedAfterLoss; }) << ToneUse::Ready;
+        QTest::newRow("paused") << with([](auto& s) { s.run = RunState::Paused; }) << ToneUse::Asleep;
+        QTest::newRow("lost") << with([](auto& s) { s.run = RunState::Lost; }) << ToneUse::Asleep;
+        QTest::newRow("paused after a loss") << with([](auto& s) { s.run = RunState::LostPaused; }) << ToneUse::Asleep;
+        QTest::newRow("sound off") << with([](auto& s) { s.soundOn = false; }) << ToneUse::Asleep;
+        QTest::newRow("window hidden") << with([](auto& s) { s.windowShown = false; }) << ToneUse::Asleep;
+        QTest::newRow("behind a box") << with([](auto& s) { s.behindModalBox = true; }) << ToneUse::Asleep;
+        QTest::newRow("no prizes") << with([](auto& s) { s.modeHasPrizes = false; }) << ToneUse::Never;
+        QTest::newRow("no prizes, paused") << with([](auto& s) {
+            s.modeHasPrizes = false;
+            s.run = RunState::Paused;
+        }) << ToneUse::Never;
     }
+    void toneUseFollowsTheGame()
+    {
+        QFETCH(ToneSituation, situation);
+        QFETCH(ToneUse, use);
+        QCOMPARE(toneUse(situation), use);
+
+        // The output opens the first time a tone may come, and only then.
+        FakeOutput output;
+        PickupTone tone([&output] { return &output; });
+        tone.follow(situation);
+        QCOMPARE(output.opens, use == ToneUse::Ready ? 1 : 0);
+        tone.follow(situation);
+        QVERIFY(output.opens <= 1);
+    }
+
+    void withoutASoundServerTheGameSaysSoOnceAndPlaysOn()
+    {
+        FakeOutput output;
+        output.serverAnswers = false;
+        PickupTone tone([&output] { return &output; });
+        QTest::ignoreMessage(QtWarningMsg, "drovane : aucun serveur de son ne répond, la partie se joue sans son.");
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        QVERIFY(!tone.available());
+        for (int i = 0; i < 20; ++i)
+            tone.play();
+        QCOMPARE(output.opens, 1);
+        QVERIFY(output.wholeTone);
+        QCOMPARE(output.plays, 0);
+        QCOMPARE(tone.requests(), 20);
+    }
+
+private:
+    struct FakeOutput final : ToneOutput {
+        bool open(const std::int16_t*, std::size_t count, int sampleRate) override
+        {
+            ++opens;
+            wholeTone = count == pickupToneSamples(sampleRate).size();
+            return serverAnswers;
+        }
+        void play() override { ++plays; }
+        bool serverAnswers = true;
+        bool wholeTone = false;
+        int opens = 0;
+        int plays = 0;
+    };
 };
 
 DROVANE_TEST_MAIN(TestPickupTone)
