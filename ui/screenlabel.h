@@ -7,14 +7,9 @@
 #include <QPixmap>
 #include <QRect>
 
-#include <memory>
-
 class QPainter;
-class QRegion;
 
 namespace drovane {
-
-class DigitGlyphs;
 
 // A label of the game screen. It is drawn by the screen itself, in the screen's
 // drawing order, and acts as a button through its click; it never takes the focus.
@@ -30,31 +25,25 @@ public:
     };
 
     ScreenLabel(const QString& name, const QString& caption, const Look& look, QObject* parent);
-    ~ScreenLabel() override;
 
     QString caption() const { return caption_; }
     void setCaption(const QString& caption);
     const Look& look() const { return look_; }
-    // Draws the label at its place, for a redraw of `area` (the painter clips to it) at
-    // the painter's device pixel ratio. A caption of digits (the score, which changes on
-    // every tick) is drawn straight from glyphs shaped once where that gives the same
-    // pixels; any other caption is copied from rendered(), so a tick lays out no text.
-    void paint(QPainter& painter, const QRegion& area, qreal ratio) const;
-    // The label as drawn, background and caption, at a device pixel ratio. It is drawn
-    // again only when the caption or the ratio changes.
-    const QPixmap& rendered(qreal ratio) const;
+    // Draws the label at its place at the painter's device pixel ratio, copied from a
+    // picture of it that is drawn again only when the caption or the ratio changes.
+    void paint(QPainter& painter, qreal ratio) const;
 
 signals:
     void clicked();
 
 private:
-    bool drawsDigits(const QPainter& painter, const QRegion& area, qreal ratio) const;
+    // The label as drawn, background and caption, at a device pixel ratio.
+    const QPixmap& rendered(qreal ratio) const;
 
     QString caption_;
     Look look_;
     mutable QPixmap rendered_;
     mutable bool stale_ = true;
-    mutable std::unique_ptr<DigitGlyphs> digits_;
 };
 
 }  // namespace drovane
