@@ -109,12 +109,12 @@ void PlayfieldPainter::paintStatusBar(QPainter& painter, const ScreenLabels& lab
     for (const ScreenLabel* label :
          {labels.scoreTitle, labels.score, labels.credit, labels.submitButton, labels.quitButton}) {
         if (area.intersects(label->look().rect))
-            label->paint(painter, ratio);
+            label->paint(painter, area, ratio);
     }
     paintFrame(painter, *labels.submitButton);
     paintFrame(painter, *labels.quitButton);
     if (area.intersects(labels.pause->look().rect))
-        labels.pause->paint(painter, ratio);
+        labels.pause->paint(painter, area, ratio);
     paintFrame(painter, *labels.pause);
 }
 

@@ -7,9 +7,14 @@
 #include <QPixmap>
 #include <QRect>
 
+#include <memory>
+
 class QPainter;
+class QRegion;
 
 namespace drovane {
+
+class DigitGlyphs;
 
 // A label of the game screen. It is drawn by the screen itself, in the screen's
 // drawing order, and acts as a button through its click; it never takes the focus.
@@ -25,25 +30,32 @@ public:
     };
 
     ScreenLabel(const QString& name, const QString& caption, const Look& look, QObject* parent);
+    ~ScreenLabel() override;
 
     QString caption() const { return caption_; }
     void setCaption(const QString& caption);
     const Look& look() const { return look_; }
-    // Draws the label at its place at the painter's device pixel ratio, copied from a
-    // picture of it that is drawn again only when the caption or the ratio changes.
-    void paint(QPainter& painter, qreal ratio) const;
+    // Draws the label at its place, for a redraw of `area` (the painter clips to it) at
+    // the painter's device pixel ratio, as rendered() shows it. A caption of digits (the
+    // score, which changes on every tick) is drawn straight from glyphs shaped once where
+    // that gives the same pixels, so a tick lays out no text; any other is copied from
+    // rendered().
+    void paint(QPainter& painter, const QRegion& area, qreal ratio) const;
+    // The label as drawn, background and caption, at a device pixel ratio, by drawText:
+    // what paint() must show. It is drawn again only when the caption or the ratio changes.
+    const QPixmap& rendered(qreal ratio) const;
 
 signals:
     void clicked();
 
 private:
-    // The label as drawn, background and caption, at a device pixel ratio.
-    const QPixmap& rendered(qreal ratio) const;
+    bool drawsDigits(const QPainter& painter, const QRegion& area, qreal ratio) const;
 
     QString caption_;
     Look look_;
     mutable QPixmap rendered_;
     mutable bool stale_ = true;
+    mutable std::unique_ptr<DigitGlyphs> digits_;
 };
 
 }  // namespace drovane

@@ -11,6 +11,7 @@
 #include "ui/colours.h"
 #include "ui/gamescreen.h"
 #include "ui/pictures.h"
+#include "ui/screenlabel.h"
 
 #include <QBackingStore>
 #include <QTimer>
@@ -199,11 +200,19 @@ private slots:
             QTest::keyClick(&screen, key);
             QTRY_COMPARE(onScreen(), whole());
         };
+        // The score, drawn from glyphs shaped once, reads as drawText lays it out.
+        const ScreenLabel* score = screen.label(QStringLiteral("score"));
+        const qreal ratio = screen.devicePixelRatioF();
+        const QRect scoreRect(score->look().rect.topLeft() * ratio, score->look().rect.size() * ratio);
+        const auto scoreLaidOut = [&] {
+            return score->rendered(ratio).toImage().convertToFormat(QImage::Format_RGB32);
+        };
         Playfield& field = screen.core().playfield();
         for (int tick = 0; tick < 160; ++tick) {
             // Along the left wall, clear of the stones, which fall in the corridor's right part.
             field.shipLeft = field.barLeft[geometry::collisionRow] + geometry::barWidth + 30;
             fire(GameTimer::Tick);
+            QCOMPARE(onScreen().copy(scoreRect), scoreLaidOut());
             if (tick % 40 == 5)
                 fire(GameTimer::Stone);
             if (tick % 40 == 12)
