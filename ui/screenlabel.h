@@ -36,12 +36,13 @@ public:
     void setCaption(const QString& caption);
     const Look& look() const { return look_; }
     // Draws the label at its place, for a redraw of `area` (the painter clips to it) at
-    // the painter's device pixel ratio. A caption of digits (the score, which changes on
-    // every tick) is drawn straight from glyphs shaped once where that gives the same
-    // pixels; any other caption is copied from rendered(), so a tick lays out no text.
+    // the painter's device pixel ratio, as rendered() shows it. A caption of digits (the
+    // score, which changes on every tick) is drawn straight from glyphs shaped once where
+    // that gives the same pixels, so a tick lays out no text; any other is copied from
+    // rendered().
     void paint(QPainter& painter, const QRegion& area, qreal ratio) const;
-    // The label as drawn, background and caption, at a device pixel ratio. It is drawn
-    // again only when the caption or the ratio changes.
+    // The label as drawn, background and caption, at a device pixel ratio, by drawText:
+    // what paint() must show. It is drawn again only when the caption or the ratio changes.
     const QPixmap& rendered(qreal ratio) const;
 
 signals:

@@ -22,7 +22,8 @@
 #
 #   tests/bench/measure_program.sh [BUILD_DIR] [SECONDS] [WINDOWS]
 # BUILD_DIR defaults to build, SECONDS (one measuring window) to 8, WINDOWS (per
-# program and mode) to 3. Needs: xvfb xauth xdotool pulseaudio pulseaudio-utils.
+# program and mode) to 3; MEASURE_DISPLAY=N runs Xvfb on display :N instead of a free
+# number of its own. Needs: xvfb xauth xdotool pulseaudio pulseaudio-utils.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build="${1:-build}"
@@ -47,10 +48,15 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-# A display of its own, numbered out of the way of others on this machine.
+# A display of its own, numbered out of the way of others on this machine, or the one
+# MEASURE_DISPLAY names (a number: 71 for :71).
 for ((tries = 0; ; ++tries)); do
-    number=$((200 + RANDOM % 700))
-    [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]] && continue
+    number=${MEASURE_DISPLAY:-$((200 + RANDOM % 700))}
+    if [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]]; then
+        [[ -z "${MEASURE_DISPLAY:-}" ]] && continue
+        echo "display :$number is taken" >&2
+        exit 1
+    fi
     # -noreset: a server that resets when its last client leaves refuses the next one meanwhile.
     Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     xvfb=$!
