@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scores/scorejournal.h"
 
-#include "scores/scoreio.h"
+#include "scores/fileio.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scores/scoretablefile.h"
 
-#include "scores/scoreio.h"
+#include "scores/fileio.h"
 #include "scores/scorejournal.h"
 
 #include <QDeadlineTimer>
