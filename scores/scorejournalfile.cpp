@@ -29,7 +29,7 @@ QByteArray ownName(const QByteArray& tableName)
 bool isMemberOf(uid_t user, gid_t group)
 {
     std::vector<char> buffer(16384);
-    passwd entry {};
+    passwd entry{};
     passwd* found = nullptr;
     if (::getpwuid_r(user, &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr)
         return false;

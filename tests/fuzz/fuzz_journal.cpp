@@ -35,10 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const qsizetype length = std::min<qsizetype>(((data[0] & 0x7F) << 8) | data[1], input.size() - 2);
     QByteArray journal = input.sliced(2, length).toByteArray();
     if (!keepDigest && journal.size() > 32) {
-        const QByteArray digest = QCryptographicHash::hash(journal.first(journal.size() - 32), QCryptographicHash::Sha256);
+        const QByteArray digest = QCryptographicHash::hash(journal.first(journal.size() - 32),
+                                                           QCryptographicHash::Sha256);
         journal.replace(journal.size() - 32, 32, digest);
     }
-    const QByteArrayView table = input.sliced(2 + length).first(std::min<qsizetype>(input.size() - 2 - length, scoreTableBytes));
+    const QByteArrayView table =
+        input.sliced(2 + length).first(std::min<qsizetype>(input.size() - 2 - length, scoreTableBytes));
 
     const std::optional<ScoreJournal> decoded = decodeScoreJournal(journal);
     if (decoded) {
