@@ -71,11 +71,12 @@ struct PathPart {
 
 void prependParts(QList<PathPart>& parts, const QByteArray& path, bool mayMake)
 {
-    const QList<QByteArray> names = path.split('/');
-    for (auto name = names.rbegin(); name != names.rend(); ++name) {
-        if (!name->isEmpty() && *name != ".")
-            parts.prepend({*name, mayMake});
+    QList<PathPart> added;
+    for (const QByteArray& name : path.split('/')) {
+        if (!name.isEmpty() && name != ".")
+            added.append({name, mayMake});
     }
+    parts = added + parts;
 }
 
 // Opens `path` as a folder one name at a time, from `folder` (or from "/" for an absolute
