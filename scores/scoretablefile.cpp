@@ -6,7 +6,6 @@
 #include "scores/scorerecord.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
