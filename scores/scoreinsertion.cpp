@@ -89,6 +89,12 @@ QString cutNickname(const QString& nickname)
 InsertionResult enterResult(ScoreStore& store, const ScoreRecord& entry, bool mayPlace)
 {
     const bool locked = store.lock(mayPlace);
+    // A table that another copy holds: the save gives up at once, without a look at the
+    // slots, each of which would wait for that copy again.
+    if (mayPlace && !locked) {
+        store.unlock();
+        return {InsertionResult::Outcome::NotSaved, 0};
+    }
     const InsertionResult result = checkAndPlace(store, entry, mayPlace, locked && mayPlace);
     store.unlock();
     return result;

@@ -1,167 +1,144 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scores/scorejournal.h"
 
-#include "scores/scoreio.h"
+#include "scores/scorerecord.h"
 
 #include <QCryptographicHash>
-#include <QDataStream>
-#include <QIODevice>
 
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
+#include <algorithm>
 
 namespace drovane {
 namespace {
 
-constexpr char journalMagic[] = "DROVANE-JOURNAL-1";
-// A table is 3840 bytes; a journal holds it twice and a little more.
-constexpr qint64 journalMaxSize = qint64(64) * 1024;
+// The fields in order, each number big-endian; a byte string is its length (4 bytes)
+// then its bytes; then the SHA-256 of all that.
+constexpr QByteArrayView journalMagic = "DROVANE-JOURNAL-1";
+constexpr qsizetype digestSize = 32;
 
 QByteArray digest(QByteArrayView bytes)
 {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
 
-// The table as the save leaves it: the old bytes with the new ones written over them.
-QByteArray newTableBytes(const ScoreJournal& journal)
+void putNumber(QByteArray& out, quint64 value, int size)
 {
-    QByteArray bytes = journal.oldBytes.left(journal.oldSize);
-    const qint64 end = journal.offset + journal.newBytes.size();
-    if (bytes.size() < end)
-        bytes.resize(end, '\0');
-    bytes.replace(journal.offset, journal.newBytes.size(), journal.newBytes);
-    return bytes;
+    for (int shift = 8 * (size - 1); shift >= 0; shift -= 8)
+        out.append(char((value >> shift) & 0xFF));
 }
 
-// The owner of a journal could have written the table itself: the player, root, the
-// table's owner, or a member of a group that may write it (the journal's group is one
-// its owner belongs to, as the kernel checks when the group is given).
-bool trusted(const struct stat& journal, const struct stat& table)
+void putBytes(QByteArray& out, QByteArrayView bytes)
 {
-    return journal.st_uid == ::geteuid() || journal.st_uid == 0 || journal.st_uid == table.st_uid
-           || (table.st_mode & S_IWOTH) != 0 || ((table.st_mode & S_IWGRP) != 0 && journal.st_gid == table.st_gid);
+    putNumber(out, quint64(bytes.size()), 4);
+    out.append(bytes);
 }
 
-// Removes the journal's name if it still names this journal; empties it otherwise.
-bool invalidate(int folderFd, const QByteArray& name, int journalFd, bool writable)
-{
-    struct stat opened {};
-    struct stat named {};
-    if (::fstat(journalFd, &opened) == 0 && ::fstatat(folderFd, name.constData(), &named, AT_SYMLINK_NOFOLLOW) == 0
-        && sameFile(opened, named) && ::unlinkat(folderFd, name.constData(), 0) == 0) {
-        ::fsync(folderFd);
-        return true;
+// Reads fields off the front of the bytes; once one is missing, every later read fails.
+class FieldReader {
+public:
+    explicit FieldReader(QByteArrayView bytes) : bytes_(bytes) {}
+
+    quint64 number(int size)
+    {
+        if (!ok_ || bytes_.size() < size) {
+            ok_ = false;
+            return 0;
+        }
+        quint64 value = 0;
+        for (int i = 0; i < size; ++i)
+            value = value << 8 | quint8(bytes_[i]);
+        bytes_ = bytes_.sliced(size);
+        return value;
     }
-    return writable && ::ftruncate(journalFd, 0) == 0 && ::fsync(journalFd) == 0;
-}
+    // A byte string of at most maxSize bytes: a longer length fails before anything is taken.
+    QByteArrayView bytes(qsizetype maxSize)
+    {
+        const quint64 size = number(4);
+        if (!ok_ || size > quint64(std::min(maxSize, bytes_.size()))) {
+            ok_ = false;
+            return {};
+        }
+        const QByteArrayView field = bytes_.first(qsizetype(size));
+        bytes_ = bytes_.sliced(qsizetype(size));
+        return field;
+    }
+    bool atEnd() const { return ok_ && bytes_.isEmpty(); }
+
+private:
+    QByteArrayView bytes_;
+    bool ok_ = true;
+};
 
 }  // namespace
 
 QByteArray encodeScoreJournal(const ScoreJournal& journal)
 {
     QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setVersion(QDataStream::Qt_6_4);
-    out << QByteArray(journalMagic) << journal.device << journal.inode << journal.oldSize << journal.oldBytes
-        << journal.offset << journal.newBytes;
+    putBytes(bytes, journalMagic);
+    putNumber(bytes, journal.device, 8);
+    putNumber(bytes, journal.inode, 8);
+    putNumber(bytes, quint64(journal.oldSize), 8);
+    putBytes(bytes, journal.oldBytes);
+    putNumber(bytes, quint64(journal.offset), 8);
+    putBytes(bytes, journal.newBytes);
     return bytes + digest(bytes);
 }
 
-std::optional<ScoreJournal> decodeScoreJournal(const QByteArray& bytes)
+std::optional<ScoreJournal> decodeScoreJournal(QByteArrayView bytes)
 {
-    constexpr qsizetype digestSize = 32;
-    if (bytes.size() <= digestSize || bytes.size() > journalMaxSize)
+    if (bytes.size() <= digestSize || bytes.size() > scoreJournalMaxSize)
         return std::nullopt;
-    const QByteArray body = bytes.first(bytes.size() - digestSize);
+    const QByteArrayView body = bytes.first(bytes.size() - digestSize);
     if (digest(body) != bytes.last(digestSize))
         return std::nullopt;
+    FieldReader in(body);
     ScoreJournal journal;
-    QByteArray magic;
-    QDataStream in(body);
-    in.setVersion(QDataStream::Qt_6_4);
-    in >> magic >> journal.device >> journal.inode >> journal.oldSize >> journal.oldBytes >> journal.offset
-        >> journal.newBytes;
-    if (in.status() != QDataStream::Ok || magic != journalMagic || journal.oldSize < 0 || journal.offset < 0
+    const QByteArrayView magic = in.bytes(journalMagic.size());
+    journal.device = in.number(8);
+    journal.inode = in.number(8);
+    journal.oldSize = qint64(in.number(8));
+    journal.oldBytes = in.bytes(scoreTableBytes).toByteArray();
+    journal.offset = qint64(in.number(8));
+    journal.newBytes = in.bytes(scoreTableBytes).toByteArray();
+    // A save writes whole slots within slots 1 to 30, and keeps what it writes over.
+    if (!in.atEnd() || magic != journalMagic || journal.newBytes.isEmpty() || journal.offset < 0
+        || journal.offset > scoreTableBytes - journal.newBytes.size() || journal.oldSize < 0
         || journal.oldBytes.size() != std::min(journal.oldSize, journal.offset + journal.newBytes.size()))
         return std::nullopt;
     return journal;
 }
 
-QByteArray scoreJournalName(const QByteArray& tableName)
+ScoreJournalReplay decideScoreJournalReplay(QByteArrayView journalBytes, quint64 device, quint64 inode,
+                                            qint64 tableSize, QByteArrayView tableHead)
 {
-    return tableName + ".journal";
-}
+    using Action = ScoreJournalReplay::Action;
+    const std::optional<ScoreJournal> journal = decodeScoreJournal(journalBytes);
+    if (!journal || journal->device != device || journal->inode != inode)
+        return {};
+    const qint64 offset = journal->offset;
+    const qint64 end = offset + journal->newBytes.size();
+    const qint64 oldSize = journal->oldSize;
+    // A save never shortens a table and grows it at most to the end of what it writes.
+    if (tableSize < oldSize || tableSize > std::max(oldSize, end)
+        || tableHead.size() != std::min<qint64>(tableSize, scoreTableBytes))
+        return {Action::Remove, {}, 0};
 
-void replayScoreJournal(int folderFd, const QByteArray& tableName, int tableFd, const struct stat& table)
-{
-    const QByteArray name = scoreJournalName(tableName);
-    bool writable = true;
-    UniqueFd journalFd(openNoFollow(folderFd, name, O_RDWR));
-    if (!journalFd.isValid() && errno == EACCES) {
-        writable = false;
-        journalFd.reset(openNoFollow(folderFd, name, O_RDONLY));
+    bool isOld = tableSize == oldSize;
+    bool isNew = tableSize == std::max(oldSize, end);
+    for (qint64 i = 0; i < std::min<qint64>(tableSize, end); ++i) {
+        const char now = tableHead[i];
+        const bool hasOld = i < oldSize;  // bytes past the old end were not there before
+        const bool old = hasOld && now == journal->oldBytes[i];
+        const bool written = i >= offset && now == journal->newBytes[i - offset];
+        if (i < offset && !old)
+            return {Action::Remove, {}, 0};  // changed where that save never wrote
+        if (!old && !written)
+            return {Action::Remove, {}, 0};  // a byte that save can not have left
+        isOld = isOld && (old || (!hasOld && i >= offset));
+        isNew = isNew && (written || i < offset);
     }
-    struct stat status {};
-    if (!journalFd.isValid() || ::fstat(journalFd.get(), &status) != 0 || !S_ISREG(status.st_mode)
-        || status.st_size > journalMaxSize || !trusted(status, table))
-        return;
-    const std::optional<ScoreJournal> journal = decodeScoreJournal(readAt(journalFd.get(), 0, status.st_size));
-    if (!journal || journal->device != quint64(table.st_dev) || journal->inode != quint64(table.st_ino)) {
-        // Nothing to put back: an old save's leftover, emptied by someone who could not remove it.
-        return;
-    }
-    const qint64 end = journal->offset + journal->newBytes.size();
-    struct stat current {};
-    if (::fstat(tableFd, &current) != 0)
-        return;
-    const QByteArray now = readAt(tableFd, 0, end);
-    const bool untouched = current.st_size == journal->oldSize
-                           && now.left(journal->oldBytes.size()) == journal->oldBytes;
-    const bool complete = current.st_size == std::max(journal->oldSize, end) && now == newTableBytes(*journal);
-    if (!untouched && !complete) {
-        // Put the old table back only if the journal can then be done away with.
-        if (!invalidate(folderFd, name, journalFd.get(), writable))
-            return;
-        if (writeAllAt(tableFd, 0, journal->oldBytes)
-            && (current.st_size <= journal->oldSize || ::ftruncate(tableFd, journal->oldSize) == 0))
-            ::fdatasync(tableFd);
-        return;
-    }
-    invalidate(folderFd, name, journalFd.get(), writable);
-}
-
-int writeScoreJournal(int folderFd, const QByteArray& tableName, const struct stat& table, const ScoreJournal& journal)
-{
-    const QByteArray name = scoreJournalName(tableName);
-    const QByteArray bytes = encodeScoreJournal(journal);
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        UniqueFd fd(::openat(folderFd, name.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-        if (!fd.isValid()) {
-            // A leftover nobody could replay, or something planted: gone if the folder lets us.
-            if (errno != EEXIST || ::unlinkat(folderFd, name.constData(), 0) != 0)
-                return -1;
-            continue;
-        }
-        // Whoever may write the table may replay and remove this: same group, same mode.
-        if (::fchown(fd.get(), uid_t(-1), table.st_gid) != 0)
-            ::fchmod(fd.get(), table.st_mode & 0644);
-        else
-            ::fchmod(fd.get(), table.st_mode & 0666);
-        if (writeAllAt(fd.get(), 0, bytes) && ::fdatasync(fd.get()) == 0) {
-            ::fsync(folderFd);  // the name too; a folder opened only as a path cannot be, and is left
-            return fd.release();
-        }
-        removeScoreJournal(folderFd, tableName, fd.release());
-        return -1;
-    }
-    return -1;
-}
-
-void removeScoreJournal(int folderFd, const QByteArray& tableName, int journalFd)
-{
-    const UniqueFd fd(journalFd);
-    invalidate(folderFd, scoreJournalName(tableName), fd.get(), true);
+    if (isOld || isNew)
+        return {Action::Remove, {}, 0};
+    return {Action::Restore, journal->oldBytes, oldSize};
 }
 
 }  // namespace drovane

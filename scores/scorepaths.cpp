@@ -31,14 +31,10 @@ QString scoreFileLocation(const GameMode& mode)
     const QString fileName = fixedPath.mid(fixedPath.lastIndexOf(QLatin1Char('\\')) + 1);
     if (!chosenFolder().isEmpty())
         return QDir(chosenFolder()).filePath(fileName);
-#ifdef Q_OS_WIN
-    return fixedPath;
-#else
     QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (dataFolder.isEmpty())
         dataFolder = QDir::homePath() + QStringLiteral("/.local/share");
     return dataFolder + QStringLiteral("/Drovane/") + fileName;
-#endif
 }
 
 }  // namespace drovane

@@ -12,10 +12,9 @@ struct GameMode;
 // A relative folder is taken from the current directory at the time of the call.
 void setScoreFolder(const QString& folder);
 
-// Where a mode's score file lives: in the chosen folder when there is one; otherwise the
-// mode's fixed path on Windows, and elsewhere a file of the same name in the user's data
-// folder, "<generic data>/Drovane/bdd activité N". The folder is made by the first write,
-// never by a read.
+// Where a mode's score file lives: in the chosen folder when there is one, otherwise in
+// the user's data folder, "<generic data>/Drovane/bdd activité N" (the name the mode's
+// fixed path ends with). The folder is made by the first write, never by a read.
 QString scoreFileLocation(const GameMode& mode);
 
 }  // namespace drovane

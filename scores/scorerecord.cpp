@@ -3,6 +3,7 @@
 
 #include "scores/windows1252.h"
 
+#include <QList>
 #include <QtEndian>
 
 #include <algorithm>
@@ -50,6 +51,15 @@ ScoreRecord decodeScoreRecord(QByteArrayView slot)
     const int length = std::min<int>(qFromLittleEndian<quint16>(bytes.data() + lengthOffset), commentMaxLength);
     record.comment = fromWindows1252(QByteArrayView(bytes.data() + commentOffset, length));
     return record;
+}
+
+QList<ScoreRecord> decodeScoreTable(QByteArrayView bytes)
+{
+    // Slots past the 30th have no rank to show; they are left alone.
+    QList<ScoreRecord> records;
+    for (qint64 offset = 0; offset < std::min<qint64>(bytes.size(), scoreTableBytes); offset += scoreSlotSize)
+        records.append(decodeScoreRecord(bytes.sliced(offset, std::min<qint64>(scoreSlotSize, bytes.size() - offset))));
+    return records;
 }
 
 }  // namespace drovane

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 
 #include <cstdint>
@@ -41,5 +42,9 @@ QByteArray encodeScoreRecord(const ScoreRecord& record);
 // Reads a slot; missing bytes of a short slot count as zero, and a stored comment
 // length above 94 still reads only the 94 bytes the slot holds.
 ScoreRecord decodeScoreRecord(QByteArrayView slot);
+
+// The records that `bytes` (a table's first bytes) hold: from slot 1 on, at most 30, a
+// last slot shorter than 128 bytes counted too.
+QList<ScoreRecord> decodeScoreTable(QByteArrayView bytes);
 
 }  // namespace drovane

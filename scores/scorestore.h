@@ -40,8 +40,6 @@ public:
     bool commit() override;
     void unlock() override;
 
-    const QString& path() const { return path_; }
-
 private:
     QString path_;
     ScoreTableFile table_;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "scores/fileio.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -12,10 +14,12 @@ namespace drovane {
 // through this one descriptor, so nothing can swap the name between a check and a write.
 //
 // Only a regular file is a table. A folder that other people may write is a boundary
-// between them: a link in it is followed only when it is the player's own, the folder
-// owner's or root's, as the kernel's protected links do in shared folders. Anything else
-// there - someone else's link, a pipe, a device, a folder - is no table, and nothing is
-// ever opened in a way that could wait on it.
+// between them: from the first such folder on the table's path, a link at any name of the
+// path is followed only when it belongs to the player or to root, and a table with more
+// than one name (a hard link) only when it is the player's and the kernel lets nobody
+// else make such a name (fs.protected_hardlinks). Anything else there - someone else's
+// link or hard link, a pipe, a device, a folder - is no table, and nothing is ever opened
+// in a way that could wait on it.
 //
 // The lock is a kernel lock on the table itself (an open file description lock): it works
 // between users and machines sharing the file, and goes with the descriptor, so neither a
@@ -23,8 +27,8 @@ namespace drovane {
 class ScoreTableFile {
 public:
     enum class Access {
-        Read,   // shared lock, waited for briefly: a board is only a view
-        Write,  // exclusive lock; a missing table (and its own folder) is made
+        Read,   // shared lock, tried for a fraction of a second: a board is only a view
+        Write,  // exclusive lock, waited for 3 s at most; a missing table (and its own folder) is made
     };
 
     ScoreTableFile() = default;
@@ -34,7 +38,9 @@ public:
 
     // False when there is no table to use: missing (for Read), not a regular file, behind
     // a link the player cannot trust, or locked by another copy beyond the time limit.
-    // A Write open first puts back a table that a copy killed during its save left.
+    // A Write open first puts back a table that a copy killed during its save left, and
+    // says once on standard error when the table is on a folder that does not pass locks
+    // between machines.
     bool open(const QString& path, Access access);
     void close();
 
@@ -56,9 +62,10 @@ private:
     bool lock(Access access);
     bool stillAtItsName() const;
 
-    int fd_ = -1;
-    int folderFd_ = -1;  // the folder the table itself is in, links followed
-    QByteArray name_;    // its name in that folder
+    UniqueFd fd_;
+    UniqueFd folderFd_;    // the folder the table itself is in, links followed
+    QByteArray name_;      // its name in that folder
+    bool shared_ = false;  // reached through a folder that others may write
     bool made_ = false;
     struct stat status_ {};
 };

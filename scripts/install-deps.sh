@@ -13,6 +13,7 @@ packages=(
     fonts-comic-neue fonts-dejavu-core
     desktop-file-utils appstream
     clang-format clang-tidy
+    clang-14 libclang-rt-14-dev
     "$@"
 )
 

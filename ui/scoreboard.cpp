@@ -2,6 +2,7 @@
 #include "ui/scoreboard.h"
 
 #include "rules/gamemode.h"
+#include "rules/modetext.h"
 #include "scores/scorefile.h"
 #include "scores/scorepaths.h"
 #include "ui/layout.h"
@@ -28,11 +29,6 @@ namespace {
 constexpr int refreshIntervalMs = 2000;
 const QColor windowColour(128, 255, 128);
 const QColor labelTextColour(255, 128, 0);
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A cell's text stops at its first NUL: an empty record's nickname shows as nothing.
 QString shownText(const QString& stored)
@@ -107,7 +103,7 @@ ScoreBoard::ScoreBoard(const GameMode& mode, const QString& scoreFile, QWidget* 
 void ScoreBoard::buildControls(const GameMode& mode)
 {
     applyWindowRules(this, scale_.size(boardSize));
-    setWindowTitle(fromUtf8(mode.boardCaption));
+    setWindowTitle(toQString(mode.boardCaption));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, windowColour);
     setPalette(palette);

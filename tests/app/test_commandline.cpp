@@ -5,8 +5,8 @@
 #include "app/frenchtexts.h"
 #include "rules/gamemode.h"
 #include "rules/modetext.h"
-#include "scores/scorefile.h"
 #include "scores/scorepaths.h"
+#include "support/scoretestutil.h"
 #include "support/testmain.h"
 
 #include <QDir>
@@ -89,7 +89,7 @@ private slots:
             QCOMPARE(QFileInfo(file).fileName(), toQString(mode.scoreFilePath).section(QLatin1Char('\\'), -1));
         }
         // A result saved there makes the folder, as the default one is made.
-        QVERIFY(writeScoreRecord(scoreFileLocation(gameMode(2)), 1, {QStringLiteral("ace"), 137, {}}));
+        QVERIFY(writeSlot(scoreFileLocation(gameMode(2)), 1, {QStringLiteral("ace"), 137, {}}));
         QVERIFY(QFileInfo::exists(club.path() + QStringLiteral("/tables/bdd activité 1")));
         setScoreFolder({});
         QCOMPARE(scoreFileLocation(gameMode(1)), defaultFile);

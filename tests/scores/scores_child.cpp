@@ -7,18 +7,46 @@
 // Uses <own folder> as its home and runtime folder. Prints how many records the score
 // board would show, then submits each score in turn ("Valider", nickname "t<score>", no
 // comment) and prints the last message the player was shown, one line each.
+//
+//   scores_child --hold <read|write> <file> <milliseconds>
+//
+// Holds a lock on <file> as another copy or any user could: prints "held", or "refused"
+// when the file cannot be opened or locked, then keeps it that long.
 #include "support/scoretestutil.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QThread>
 
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+int holdLock(const char* kind, const char* file, int milliseconds)
+{
+    const bool write = QByteArray(kind) == "write";
+    const int fd = ::open(file, (write ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_CLOEXEC);
+    struct flock request {};
+    request.l_type = write ? F_WRLCK : F_RDLCK;
+    request.l_whence = SEEK_SET;
+    const bool held = fd >= 0 && ::fcntl(fd, F_OFD_SETLK, &request) == 0;
+    std::printf("%s\n", held ? "held" : "refused");
+    std::fflush(stdout);
+    QThread::msleep(milliseconds);
+    return 0;
+}
+
+}  // namespace
 
 using namespace drovane;
 using namespace drovane::test;
 
 int main(int argc, char** argv)
 {
+    if (argc == 5 && QByteArray(argv[1]) == "--hold")
+        return holdLock(argv[2], argv[3], QByteArray(argv[4]).toInt());
     if (argc < 3)
         return 2;
     const QByteArray own = argv[1];

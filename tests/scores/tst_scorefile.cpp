@@ -11,6 +11,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 using namespace drovane;
@@ -32,17 +33,17 @@ private slots:
         QVERIFY(QDir().mkdir(folder));
         QCOMPARE(readScoreRecord(folder, 1), emptyScoreRecord());
         QVERIFY(readScoreTable(folder).isEmpty());
-        QVERIFY(!writeScoreRecord(folder, 1, {"ace", 1, ""}));
+        QVERIFY(!writeSlot(folder, 1, {"ace", 1, ""}));
 
         QVERIFY(writeBytes(dir.filePath("plain"), "x"));
-        QVERIFY(!writeScoreRecord(dir.filePath("plain/scores"), 1, {"ace", 1, ""}));
+        QVERIFY(!writeSlot(dir.filePath("plain/scores"), 1, {"ace", 1, ""}));
     }
 
     void slot30FirstMakesThirtySlots()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("Drovane/bdd activité 1");
-        QVERIFY(writeScoreRecord(path, 30, {"last", 5, "z"}));
+        QVERIFY(writeSlot(path, 30, {"last", 5, "z"}));
         QCOMPARE(fileBytes(path),
                  QByteArray(qsizetype(29) * scoreSlotSize, '\0') + encodeScoreRecord({"last", 5, "z"}));
         QCOMPARE(readScoreTable(path).size(), 30);
@@ -66,7 +67,7 @@ private slots:
         const QByteArray before(length, '\xAA');
         QVERIFY(writeBytes(path, before));
 
-        QVERIFY(writeScoreRecord(path, recordNumber, {"ace", 1234, "ok"}));
+        QVERIFY(writeSlot(path, recordNumber, {"ace", 1234, "ok"}));
         const int offset = (recordNumber - 1) * scoreSlotSize;
         QByteArray expected = before.leftJustified(offset, '\0');
         expected.replace(offset, scoreSlotSize, encodeScoreRecord({"ace", 1234, "ok"}));
@@ -97,7 +98,7 @@ private slots:
         limited.rlim_cur = 1000;
         const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &limited);
-        const bool written = writeScoreRecord(path, 10, {"ace", 1, ""});
+        const bool written = writeSlot(path, 10, {"ace", 1, ""});
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previousHandler);
 
@@ -130,6 +131,12 @@ private slots:
         QTest::newRow("damaged journal") << "torn"
                                          << "damaged"
                                          << "torn";
+        QTest::newRow("the player's own journal name: replayed too") << "torn"
+                                                                     << "own name"
+                                                                     << "old";
+        QTest::newRow("changed by a later save: kept") << "later"
+                                                       << "whole"
+                                                       << "later";
     }
 
     void leftJournalIsReplayed()
@@ -146,6 +153,7 @@ private slots:
         const QMap<QString, QByteArray> states{
             {"old", old},
             {"torn", QByteArray(old).replace(offset, scoreSlotSize, written.left(scoreSlotSize))},
+            {"later", QByteArray(old).replace(offset, scoreSlotSize, QByteArray(scoreSlotSize, '\x33'))},
             { "new",
               QByteArray(old).replace(offset, written.size(), written) }};
         QVERIFY(writeBytes(path, states[table]));
@@ -160,13 +168,15 @@ private slots:
         QByteArray bytes = encodeScoreJournal(left);
         if (journal == "damaged")
             bytes[bytes.size() / 2] ^= 1;
-        QVERIFY(writeBytes(path + ".journal", bytes));
+        const QString journalPath = path
+                                    + (journal == "own name" ? ".journal-" + QString::number(::geteuid()) : ".journal");
+        QVERIFY(writeBytes(journalPath, bytes));
 
         ScoreTableFile opened;
         QVERIFY(opened.open(path, ScoreTableFile::Access::Write));
         opened.close();
         QCOMPARE(fileBytes(path), states[expected]);
-        QCOMPARE(QFileInfo::exists(path + ".journal"), journal != "whole");
+        QCOMPARE(QFileInfo::exists(journalPath), journal != "whole" && journal != "own name");
 #else
         QSKIP("the journal is a Unix case");
 #endif

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "scores/scorejournal.h"
 #include "scores/scorestore.h"
 #include "scores/scoretablefile.h"
 #include "support/scoretestutil.h"
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -271,7 +273,7 @@ private slots:
         QFETCH(Table, expected);
         QTemporaryDir dir;
         const QString path = dir.filePath("Drovane/bdd activité 1");
-        writeTable(path, table);
+        QVERIFY(writeTable(path, table));
 
         SubmissionRun run(2, score);
         run.memory.enteredNickname = remembered;
@@ -288,7 +290,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("scores");
-        writeTable(path, {stored("amy", 900), stored("ben", 800), stored("cat", 100)});
+        QVERIFY(writeTable(path, {stored("amy", 900), stored("ben", 800), stored("cat", 100)}));
         SubmissionRun run(2, 700);
         run.submit(path, {"ace", "one"});
         QCOMPARE(run.host.messages(), QStringList{says::rank(3)});
@@ -339,7 +341,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("scores");
-        writeTable(path, descendingTable());
+        QVERIFY(writeTable(path, descendingTable()));
         const QByteArray before = fileBytes(path);
         QList<QByteArray> seen;
         SubmissionRun run(2, 3500);
@@ -371,7 +373,7 @@ private slots:
         QFETCH(int, failingWrite);
         QTemporaryDir dir;
         const QString path = dir.filePath("scores");
-        writeTable(path, table);
+        QVERIFY(writeTable(path, table));
         const QByteArray before = fileBytes(path);
 
         SubmissionRun run(2, 3500);
@@ -560,7 +562,7 @@ private slots:
         QFETCH(int, writes);
         QTemporaryDir dir;
         const QString path = dir.filePath("scores");
-        writeTable(path, descendingTable());
+        QVERIFY(writeTable(path, descendingTable()));
         SubmissionRun run(2, score);
         run.submissionHost.answers = {"neo", ""};
         ProbeStore store(path, 0);
@@ -569,36 +571,48 @@ private slots:
         QCOMPARE(store.writes, writes);
     }
 
-    // What one member of a group folder may leave there for another: a member's save
-    // never touches the saver's own files, never waits, and either goes into the table
-    // or is refused with the failure message. Played by two users of one group.
+    // What one member of a group folder, or anyone else, may leave there for another: a
+    // member's save never touches the saver's own files, never aborts, never waits past
+    // the lock's 3 s, and either goes into the table or is refused with the failure
+    // message. Played by users of one group and one user outside it.
     void plantedThingsInAGroupFolder_data()
     {
+        QTest::addColumn<QString>("before");   // the table already there: "", "0666", "0660", "saved"
         QTest::addColumn<QString>("name");     // where the other member plants it, in the folder
-        QTest::addColumn<QString>("planted");  // what: a link to the saver's file, or a thing
+        QTest::addColumn<QString>("planted");  // what: a link to a file or folder of the saver's, or a thing
         QTest::addColumn<QString>("outcome");
         const QString table = QStringLiteral("bdd activité 1");
-        QTest::newRow("link to the saver's file") << table << "link:notes.txt" << says::notSaved;
-        QTest::newRow("link to a file of the saver's not made yet") << table << "link:new.txt" << says::notSaved;
-        QTest::newRow("pipe at the old lock name") << table + ".lock"
+        const QString journal = table + ".journal";
+        QTest::newRow("link to the saver's file") << "" << table << "link:notes.txt" << says::notSaved;
+        QTest::newRow("link to a file of the saver's not made yet") << "" << table << "link:new.txt" << says::notSaved;
+        QTest::newRow("link on a folder of the path") << ""
+                                                      << "tables"
+                                                      << "link:." << says::notSaved;
+        QTest::newRow("hard link to the saver's file") << "" << table << "hard link:notes.txt" << says::notSaved;
+        QTest::newRow("pipe at the old lock name") << "" << table + ".lock"
                                                    << "pipe" << says::firstPlace;
-        QTest::newRow("folder at the old lock name") << table + ".lock"
+        QTest::newRow("folder at the old lock name") << "" << table + ".lock"
                                                      << "folder" << says::firstPlace;
-        QTest::newRow("their file at the old lock name") << table + ".lock"
+        QTest::newRow("their file at the old lock name") << "" << table + ".lock"
                                                          << "file" << says::firstPlace;
-        QTest::newRow("their file at the journal name") << table + ".journal"
-                                                        << "file" << says::firstPlace;
+        QTest::newRow("their file at the journal name") << "" << journal << "file" << says::firstPlace;
+        QTest::newRow("journal of a huge write") << "0666" << journal << "journal:huge" << says::rank(30);
+        QTest::newRow("journal bigger than its table") << "0666" << journal << "journal:inconsistent" << says::rank(30);
+        QTest::newRow("an outsider's read lock") << "saved" << table << "read lock" << says::firstPlace;
+        QTest::newRow("a member's write lock") << "0660" << table << "write lock" << says::notSaved;
     }
 
     void plantedThingsInAGroupFolder()
     {
 #ifdef Q_OS_UNIX
+        QFETCH(QString, before);
         QFETCH(QString, name);
         QFETCH(QString, planted);
         QFETCH(QString, outcome);
         constexpr gid_t group = 64990;  // numbers nobody else uses, and no accounts needed
         constexpr uid_t saver = 64991;
         constexpr uid_t other = 64992;
+        constexpr uid_t outsider = 64993;
         QTemporaryDir base;
         ::chmod(QFile::encodeName(base.path()).constData(), 0755);
         QVERIFY(QDir().mkdir(base.filePath("saver")));
@@ -613,36 +627,90 @@ private slots:
         const QString notes = copies.homeFolder() + "/notes.txt";
         QVERIFY(writeBytes(notes, "the saver's own notes\n"));
         QVERIFY(::chown(QFile::encodeName(notes).constData(), saver, saver) == 0);
+        const QString path = shared + (planted == "link:." ? "/tables/bdd activité 1" : "/bdd activité 1");
+        const QByteArray pathName = QFile::encodeName(path);
+        const mode_t savedUmask = ::umask(022);
+        auto restoreUmask = qScopeGuard([&] { ::umask(savedUmask); });
+
+        QString firstLine = "0";
+        if (before == "saved") {
+            QCOMPARE(copies.run(path, {{ "100" }}, 10000).value(0), (QStringList{"0", says::firstPlace}));
+            firstLine = "30";  // the first save fills every slot
+        } else if (!before.isEmpty()) {
+            QVERIFY(writeBytes(path, encoded(descendingTable())));
+            QVERIFY(::chown(pathName.constData(), other, group) == 0
+                    && ::chmod(pathName.constData(), before.toUInt(nullptr, 8)) == 0);
+            firstLine = "30";
+        }
 
         const QByteArray plantedPath = QFile::encodeName(shared + "/" + name);
-        if (planted.startsWith("link:"))
+        std::unique_ptr<QProcess> holder;
+        if (planted.startsWith("link:")) {
             QVERIFY(QFile::link(copies.homeFolder() + "/" + planted.mid(5), shared + "/" + name));
-        else if (planted == "pipe")
+        } else if (planted.startsWith("hard link:")) {
+            // As the member, so that the kernel decides whether a member may (fs.protected_hardlinks).
+            QProcess ln;
+            ln.start("setpriv", {QStringLiteral("--reuid=%1").arg(other), QStringLiteral("--regid=%1").arg(group),
+                                 QStringLiteral("--groups=%1").arg(group), "ln",
+                                 copies.homeFolder() + "/" + planted.mid(10), path});
+            if (!ln.waitForFinished() || ln.exitStatus() != QProcess::NormalExit || ln.exitCode() != 0)
+                QSKIP("this kernel lets no member hard-link another's file (fs.protected_hardlinks=1)");
+        } else if (planted == "pipe") {
             QVERIFY(::mkfifo(plantedPath.constData(), 0644) == 0);
-        else if (planted == "folder")
+        } else if (planted == "folder") {
             QVERIFY(::mkdir(plantedPath.constData(), 0755) == 0);
-        else
+        } else if (planted.startsWith("journal:")) {
+            struct stat status {};
+            QVERIFY(::stat(pathName.constData(), &status) == 0);
+            const QByteArray table = fileBytes(path);
+            const QByteArray mine = encodeScoreRecord({"#mine#", 9999, "#"});
+            // A write 2^40 bytes in; a table that was 2^40 bytes long before a write into slot 1.
+            const ScoreJournal journal =
+                planted == "journal:huge"
+                    ? ScoreJournal{status.st_dev, status.st_ino, 0, {}, qint64(1) << 40, mine}
+                    : ScoreJournal{status.st_dev, status.st_ino, qint64(1) << 40, mine, 0, table.first(scoreSlotSize)};
+            QVERIFY(writeBytes(shared + "/" + name, encodeScoreJournal(journal)));
+        } else if (planted.endsWith("lock")) {
+            const bool read = planted == "read lock";
+            holder = std::make_unique<QProcess>();
+            holder->start("setpriv",
+                          {QStringLiteral("--reuid=%1").arg(read ? outsider : other),
+                           QStringLiteral("--regid=%1").arg(read ? outsider : group),
+                           read ? QStringLiteral("--clear-groups") : QStringLiteral("--groups=%1").arg(group),
+                           base.filePath("saver/scores_child"), "--hold", read ? "read" : "write", path, "8000"});
+            QVERIFY(holder->waitForReadyRead(5000));
+            QCOMPARE(holder->readLine().trimmed(), read ? "refused" : "held");
+        } else {
             QVERIFY(writeBytes(shared + "/" + name, "mine\n") && ::chmod(plantedPath.constData(), 0644) == 0);
-        QVERIFY(::lchown(plantedPath.constData(), other, group) == 0);
+        }
+        if (!planted.endsWith("lock") && !planted.startsWith("hard link:"))
+            QVERIFY(::lchown(plantedPath.constData(), other, group) == 0);
         const QStringList homeBefore = listing(copies.homeFolder());
 
-        const mode_t savedUmask = ::umask(022);
         QElapsedTimer clock;
         clock.start();
-        const QStringList output = copies.run(shared + "/bdd activité 1", {{ "137" }}, 10000).value(0);
+        const QStringList output = copies.run(path, {{ "137" }}, 10000).value(0);
         const qint64 elapsed = clock.elapsed();
-        ::umask(savedUmask);
+        if (holder) {
+            holder->kill();
+            holder->waitForFinished();
+        }
 
-        QCOMPARE(output, (QStringList{"0", outcome}));
-        QVERIFY2(elapsed < 2500, qPrintable(QStringLiteral("the save took %1 ms").arg(elapsed)));
+        QCOMPARE(output, (QStringList{firstLine, outcome}));
+        // A held lock makes the save give up after 3 s; nothing else makes it wait.
+        const qint64 limit = planted == "write lock" ? 3500 : 2500;
+        QVERIFY2(elapsed < limit, qPrintable(QStringLiteral("the save took %1 ms").arg(elapsed)));
         QCOMPARE(fileBytes(notes), QByteArray("the saver's own notes\n"));
         QCOMPARE(listing(copies.homeFolder()), homeBefore);
         struct stat table {};
         const bool made = ::lstat(QFile::encodeName(shared + "/bdd activité 1").constData(), &table) == 0
                           && S_ISREG(table.st_mode);
-        QCOMPARE(made, outcome == says::firstPlace);
-        if (made)  // every member may write what the first saver made, whatever its umask
-            QCOMPARE(table.st_mode & 0070, mode_t(0060));
+        const bool madeByTheGame = (before.isEmpty() || before == "saved") && outcome != says::notSaved;
+        QCOMPARE(made, madeByTheGame || !before.isEmpty() || planted.startsWith("hard link:"));
+        if (madeByTheGame)  // every member may write what the first saver made, and only they
+            QCOMPARE(table.st_mode & 0077, mode_t(0060));
+        if (planted.startsWith("journal:"))  // nothing of the journal's reached the table
+            QCOMPARE(readScoreTable(path), inserted(descendingTable(), 30, stored("t137", 137)));
 #else
         QSKIP("file owners are a Unix case");
 #endif

@@ -5,11 +5,14 @@
 #include "rules/gamemode.h"
 #include "rules/gamestate.h"
 #include "scores/scorefile.h"
+#include "scores/scorestore.h"
 #include "scores/submission.h"
 #include "support/testdoubles.h"
 #include "support/testmain.h"
 
 #include <QFile>
+
+#include <algorithm>
 
 namespace drovane {
 
@@ -43,10 +46,36 @@ inline QList<ScoreRecord> descendingTable()
     return table;
 }
 
-inline void writeTable(const QString& path, const QList<ScoreRecord>& table)
+// Slots from `firstSlot` on, written as a save writes them: through the store, in one commit.
+[[nodiscard]] inline bool writeSlots(const QString& path, int firstSlot, const QList<ScoreRecord>& records)
 {
-    for (qsizetype i = 0; i < table.size(); ++i)
-        QVERIFY(writeScoreRecord(path, static_cast<int>(i) + 1, table[i]));
+    ScoreFileStore store(path);
+    bool written = store.lock(true);
+    for (qsizetype i = 0; i < records.size() && written; ++i)
+        written = store.write(firstSlot + static_cast<int>(i), records[i]);
+    written = written && store.commit();
+    store.unlock();
+    return written;
+}
+
+[[nodiscard]] inline bool writeSlot(const QString& path, int slot, const ScoreRecord& record)
+{
+    return writeSlots(path, slot, {record});
+}
+
+// A table from slot 1 on; none is made for no records. Slots past the 30th, which the
+// game never writes but leaves alone, are added to the file as they are.
+[[nodiscard]] inline bool writeTable(const QString& path, const QList<ScoreRecord>& table)
+{
+    if (table.isEmpty())
+        return true;
+    if (!writeSlots(path, 1, table.first(std::min<qsizetype>(table.size(), scoreTableSize))))
+        return false;
+    QByteArray beyond;
+    for (qsizetype i = scoreTableSize; i < table.size(); ++i)
+        beyond += encodeScoreRecord(table[i]);
+    QFile file(path);
+    return beyond.isEmpty() || (file.open(QIODevice::Append) && file.write(beyond) == beyond.size());
 }
 
 // The file's bytes; a null array when there is no file.

@@ -4,7 +4,7 @@
 //   QT_QPA_PLATFORM=offscreen build/tests/tools/make_screenshots docs/screenshots
 #include "rules/gamemode.h"
 #include "rules/modetext.h"
-#include "scores/scorefile.h"
+#include "scores/scorestore.h"
 #include "support/corridor.h"
 #include "support/fixedrandom.h"
 #include "ui/gamescreen.h"
@@ -65,12 +65,20 @@ bool saveBoard(const QString& path)
         {"Mirabelle", 2417, "la pierre m'a eue"}, {"Kestrel", 1980, "presque 2000 !"}, {"Nour", 1544, ""},
         {"ace pilot", 1203, "tout droit"},        {"Théo", 866, "première partie"},
     };
+    // Written as a save writes them.
+    ScoreFileStore store(file);
+    bool written = store.lock(true);
     int slot = 0;
     for (const auto& result : results)
-        writeScoreRecord(file, ++slot,
-                         {QString::fromUtf8(result.nickname), result.score, QString::fromUtf8(result.comment)});
+        written = written
+                  && store.write(++slot,
+                                 {QString::fromUtf8(result.nickname), result.score, QString::fromUtf8(result.comment)});
     for (++slot; slot <= 30; ++slot)
-        writeScoreRecord(file, slot, emptyScoreRecord());
+        written = written && store.write(slot, emptyScoreRecord());
+    written = written && store.commit();
+    store.unlock();
+    if (!written)
+        return false;
     ScoreBoard board(gameMode(2), file);
     return save(board, path);
 }

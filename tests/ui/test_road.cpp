@@ -2,10 +2,10 @@
 // One whole run on the real windows: "Expert (V2)" from the menu to its score board,
 // with scripted draws and every box answered as a player would.
 #include "rules/gamemode.h"
-#include "scores/scorefile.h"
 #include "scores/scorepaths.h"
 #include "support/corridor.h"
 #include "support/modalanswerer.h"
+#include "support/scoretestutil.h"
 #include "support/testdoubles.h"
 #include "support/testmain.h"
 #include "ui/gamescreen.h"
@@ -38,7 +38,7 @@ private slots:
         });
         nav.setEndProgram([] { QFAIL("the program must not end"); });
         const QString scoreFile = scoreFileLocation(gameMode(4));
-        QVERIFY(writeScoreRecord(scoreFile, 1, {QStringLiteral("champion"), 9999, QStringLiteral("imbattable")}));
+        QVERIFY(writeSlot(scoreFile, 1, {QStringLiteral("champion"), 9999, QStringLiteral("imbattable")}));
 
         // The menu: "Expert (V2)", then "Jouer" on a straight corridor.
         QWidget* menu = nav.show(QStringLiteral("menu"));

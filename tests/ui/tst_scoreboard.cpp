@@ -73,7 +73,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("scores");
         SubmissionRun(2, 137).submit(path, {"ace", "ok"});
-        QVERIFY(writeScoreRecord(path, 2, {"neg", -1, ""}));
+        QVERIFY(writeSlot(path, 2, {"neg", -1, ""}));
 
         ScoreBoard board(gameMode(2), path);
         QCOMPARE(board.cellText(1, 1), QStringLiteral("ace").leftJustified(30));
@@ -91,7 +91,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("scores");
         QList<ScoreRecord> table = descendingTable();
-        writeTable(path, table << stored("slot31", 50));
+        QVERIFY(writeTable(path, table << stored("slot31", 50)));
         ScoreBoard board(gameMode(2), path);
         QCOMPARE(board.cellText(30, 1), table[29].nickname);  // slot 31 has no row
 
@@ -106,7 +106,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("scores");
-        writeTable(path, descendingTable());
+        QVERIFY(writeTable(path, descendingTable()));
         ScoreBoard board(gameMode(2), path);
         board.show();
 
@@ -130,7 +130,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("scores");
-        writeTable(path, descendingTable());
+        QVERIFY(writeTable(path, descendingTable()));
         auto* board = new ScoreBoard(gameMode(1), path);
         board->setAttribute(Qt::WA_DeleteOnClose, false);
         board->show();

@@ -7,15 +7,22 @@
 
 namespace drovane {
 
-// Small POSIX helpers for the score files, which are reached through descriptors only.
+// Small POSIX helpers for files reached through descriptors only.
 
 // A descriptor closed when it goes out of scope.
 class UniqueFd {
 public:
-    explicit UniqueFd(int fd = -1) : fd_(fd) {}
+    UniqueFd() = default;
+    explicit UniqueFd(int fd) : fd_(fd) {}
     ~UniqueFd() { reset(); }
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
+    UniqueFd(UniqueFd&& other) noexcept : fd_(other.release()) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept
+    {
+        reset(other.release());
+        return *this;
+    }
 
     bool isValid() const { return fd_ >= 0; }
     int get() const { return fd_; }
@@ -23,7 +30,7 @@ public:
     void reset(int fd = -1);
 
 private:
-    int fd_;
+    int fd_ = -1;
 };
 
 // openat() of a name in a folder that never follows a link at that name, never waits on

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "scores/scoreio.h"
+#include "scores/fileio.h"
 
 #include <cerrno>
 #include <fcntl.h>
