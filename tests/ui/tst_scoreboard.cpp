@@ -187,7 +187,7 @@ private slots:
         board->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(board));
         auto* grid = board->findChild<QTableWidget*>("Grd_livre");
-        writeTable(path, descendingTable());
+        QVERIFY(writeTable(path, descendingTable()));
         board->refreshScoreBoard();
         QCOMPARE(grid->currentRow(), scoreTableSize - 1);
         QCOMPARE(grid->currentColumn(), 3);
